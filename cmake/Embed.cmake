@@ -1,0 +1,24 @@
+# Compiles the files named in a manifest into a C++ source of byte arrays.
+# Manifest lines: TYPE<TAB>NAME<TAB>FILE (FILE relative to the manifest's folder); '#' starts a comment.
+function(tarnwick_embed target manifest)
+  get_filename_component(base "${manifest}" DIRECTORY)
+  file(STRINGS "${manifest}" lines)
+  set(deps "${manifest}")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^#" OR line STREQUAL "")
+      continue()
+    endif()
+    string(REPLACE "\t" ";" fields "${line}")
+    list(GET fields 2 rel)
+    list(APPEND deps "${base}/${rel}")
+  endforeach()
+  set(out "${CMAKE_CURRENT_BINARY_DIR}/${target}_data.cpp")
+  add_custom_command(
+    OUTPUT "${out}"
+    COMMAND embedgen "${manifest}" "${out}"
+    DEPENDS embedgen ${deps}
+    COMMENT "Embedding exercise files"
+    VERBATIM)
+  add_library(${target} STATIC "${out}")
+  target_include_directories(${target} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+endfunction()

@@ -1,0 +1,26 @@
+// UTF-16 and code-point helpers. Text inside the program is UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// Appends the UTF-8 form of a code point; invalid code points become U+FFFD.
+void appendUtf8(std::string& out, char32_t cp);
+
+// Decodes little-endian UTF-16 bytes (an odd trailing byte is dropped); unpaired surrogates
+// become U+FFFD.
+std::string utf16leToUtf8(const std::uint8_t* data, std::size_t byteCount);
+
+// Latin-1 bytes (BIFF8 "compressed" strings) to UTF-8.
+std::string latin1ToUtf8(const std::uint8_t* data, std::size_t byteCount);
+
+// Number of code points in valid UTF-8 (continuation bytes are not counted).
+std::size_t codePointCount(std::string_view utf8);
+
+// ASCII-only case folding, for names matched without regard to case.
+bool equalsIgnoreAsciiCase(std::string_view a, std::string_view b);
+
+}  // namespace tarnwick

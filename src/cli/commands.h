@@ -1,0 +1,29 @@
+// The commands of tarnwick-cli, callable from tests with their own streams.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+namespace tarnwick::cli {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitProbeRefused = 3;
+inline constexpr int kExitFileMissing = 4;
+inline constexpr int kExitCannotMark = 5;
+
+struct CommonOptions {
+    int number = 0;
+    std::string examDir;  // empty: the default exam folder
+    bool skipProbe = false;
+};
+
+int runList(std::ostream& out);
+int runTasks(std::int16_t number, bool hints, const std::string& examDir, std::ostream& out);
+int runPrepare(const CommonOptions& options, std::ostream& out, std::ostream& err);
+int runMark(const CommonOptions& options, bool json, std::ostream& out, std::ostream& err);
+int runInspect(const std::string& file, bool json, std::ostream& out, std::ostream& err);
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,68 @@
+#include "marking/run.h"
+
+#include <filesystem>
+
+#include "marking/rubric_table.h"
+#include "shell/prepare.h"
+
+namespace tarnwick::marking {
+
+std::string_view markingRefusal(shell::ExerciseKind kind) {
+    switch (kind) {
+        case shell::ExerciseKind::WordProcessing: return "你没有关闭Word现在评分哦！请先关闭再点评分按钮！";
+        case shell::ExerciseKind::Spreadsheet: return "你没有关闭Excel现在评分哦！请先关闭再点评分按钮！";
+        case shell::ExerciseKind::WebPage: return "你没有关闭frontpage不能评分哦！请先关闭再点评分按钮！";
+    }
+    return "";
+}
+
+RunOutcome runMarking(shell::QuestionNumberType number, const platform::ExamFolder& folder,
+                      const platform::AppProbe* probe, MarkingState& state) {
+    RunOutcome out;
+    const shell::Exercise* exercise = shell::findExercise(number);
+    if (!exercise) return out;
+
+    if (probe && probe->isRunning(shell::officeAppOf(exercise->kind))) {
+        out.end = RunEnd::ProbeRefused;
+        out.message = markingRefusal(exercise->kind);
+        return out;
+    }
+
+    state.Score = 0;
+    state.ParagraphIndex = 1;
+    state.contentLost = false;
+
+    Rubric rubric = nullptr;
+    for (const RubricEntry& entry : rubricTable())
+        if (entry.number == number) {
+            rubric = entry.rubric;
+            break;
+        }
+    if (!rubric) {
+        out.message = "这套试题的评分还没有做好。";
+        return out;
+    }
+
+    const std::filesystem::path document = folder.file(exercise->document);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(document, ec)) {
+        out.end = RunEnd::FileMissing;
+        out.message = folder.shownFile(exercise->document);
+        out.message += exercise->kind == shell::ExerciseKind::WebPage ? "不存在！请恢复试题后再做！"
+                                                                    : "不存在！不要欺骗电脑";
+        return out;
+    }
+
+    if (auto failure = rubric(document, state)) {
+        out.end = RunEnd::Unreadable;
+        out.message = std::move(*failure);
+        return out;
+    }
+
+    out.end = RunEnd::Ended;
+    out.Label5 = std::to_string(state.Score);
+    out.verdict = state.Score == 100 ? kAllCorrect : kNotYet;
+    return out;
+}
+
+}  // namespace tarnwick::marking

@@ -1,0 +1,38 @@
+// One marking run: probe, reset, dispatch, file check, the rubric, and the ending as data.
+#pragma once
+
+#include <string>
+
+#include "marking/state.h"
+#include "platform/exam_folder.h"
+#include "platform/probe.h"
+#include "shell/catalog.h"
+
+namespace tarnwick::marking {
+
+enum class RunEnd {
+    NoExercise,     // the number matches no rubric; nothing happened
+    ProbeRefused,   // the office application is running; message holds the box text
+    FileMissing,    // the exercise document is missing; message holds the box text
+    Unreadable,     // the page exists but could not be read; message holds the box text
+    Ended,          // the run reached its ending; Label5, lists and verdict are set
+};
+
+struct RunOutcome {
+    RunEnd end = RunEnd::NoExercise;
+    std::string message;   // the box of a run that ended early
+    std::string Label5;    // the score as text
+    std::string verdict;   // the verdict box text
+};
+
+inline constexpr std::string_view kAllCorrect = "恭喜你全部正确！";
+inline constexpr std::string_view kNotYet = "还没有全正确，继续努力哦！";
+
+std::string_view markingRefusal(shell::ExerciseKind kind);
+
+// Runs the rubric of `number` on the document in `folder`. `probe` may be null (no probe).
+// `state` keeps the lists of the previous run until a rubric empties them.
+RunOutcome runMarking(shell::QuestionNumberType number, const platform::ExamFolder& folder,
+                      const platform::AppProbe* probe, MarkingState& state);
+
+}  // namespace tarnwick::marking

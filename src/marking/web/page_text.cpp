@@ -1,0 +1,113 @@
+#include "marking/web/page_text.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "base/utf.h"
+#include "platform/codepage.h"
+#include "platform/file_io.h"
+
+namespace tarnwick::marking::web {
+namespace {
+
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
+}
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// The value of the first charset=... in the head of the page, lower-cased; empty if none.
+std::string declaredCharset(std::string_view bytes) {
+    const std::string_view head = bytes.substr(0, std::min<std::size_t>(bytes.size(), 64 * 1024));
+    constexpr std::string_view key = "charset=";
+    for (std::size_t i = 0; i + key.size() <= head.size(); ++i) {
+        bool match = true;
+        for (std::size_t k = 0; k < key.size() && match; ++k) match = lowerAscii(head[i + k]) == key[k];
+        if (!match) continue;
+        std::size_t j = i + key.size();
+        while (j < head.size() && (head[j] == '"' || head[j] == '\'' || head[j] == ' ')) ++j;
+        std::string value;
+        while (j < head.size() && value.size() < 40 &&
+               (std::isalnum(static_cast<unsigned char>(head[j])) || head[j] == '-' || head[j] == '_' ||
+                head[j] == ':' || head[j] == '.'))
+            value += lowerAscii(head[j++]);
+        if (!value.empty()) return value;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string pageCharset(std::string_view bytes) {
+    if (startsWith(bytes, "\xEF\xBB\xBF")) return "UTF-8";
+    if (startsWith(bytes, "\xFF\xFE")) return "UTF-16LE";
+    if (startsWith(bytes, "\xFE\xFF")) return "UTF-16BE";
+    const std::string declared = declaredCharset(bytes);
+    if (declared == "utf-8" || declared == "utf8") return "UTF-8";
+    if (declared == "gb18030") return "GB18030";
+    if (declared == "big5") return "BIG5";
+    if (declared == "utf-16" || declared == "unicode") return "UTF-16LE";
+    // gb2312, gbk, cp936 and anything unknown: code page 936, the superset Windows uses for all.
+    return "CP936";
+}
+
+std::string decodePage(std::string_view bytes) {
+    const std::string charset = pageCharset(bytes);
+    if (charset == "UTF-8") {
+        if (startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    } else if (charset.starts_with("UTF-16") && (startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF"))) {
+        bytes.remove_prefix(2);
+    }
+    if (charset == "CP936") return platform::cp936ToUtf8(bytes);
+    if (auto s = platform::decodeToUtf8(bytes, charset.c_str())) return *s;
+    return platform::cp936ToUtf8(bytes);
+}
+
+std::string joinItems(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    bool atItemStart = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            atItemStart = true;
+        } else if (c == ',') {
+            atItemStart = true;
+        } else if (atItemStart && (c == ' ' || c == '\t')) {
+            // blanks before an item are skipped
+        } else {
+            out += c;
+            atItemStart = false;
+        }
+    }
+    return out;
+}
+
+std::string pageTextFromBytes(std::string_view bytes) { return joinItems(decodePage(bytes)); }
+
+Result<std::string> readPageText(const std::filesystem::path& file) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    if (!ec && size > kMaxPageBytes) return Error{"网页文件太大（超过16MB），无法评分。"};
+    auto bytes = platform::readFile(file, kMaxPageBytes);
+    if (!bytes) return Error{"网页文件无法读取：" + bytes.error().message};
+    const auto& b = bytes.value();
+    return pageTextFromBytes(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+}
+
+long firstPosition(std::string_view pageText, std::string_view pattern) {
+    const std::size_t hit = pageText.find(pattern);
+    if (hit == std::string_view::npos) return 0;
+    return static_cast<long>(codePointCount(pageText.substr(0, hit))) + 1;
+}
+
+std::string attributePattern(std::string_view name, std::string_view value) {
+    std::string s(name);
+    s += "=\"";
+    s += value;
+    s += '"';
+    return s;
+}
+
+}  // namespace tarnwick::marking::web

@@ -1,0 +1,47 @@
+// Linux: a LibreOffice (soffice.bin) or WPS (wps for documents, et for spreadsheets) process of
+// the current user counts as the office application running.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/probe.h"
+
+namespace tarnwick::platform {
+namespace {
+
+bool processOfUserRunning(OfficeApp app) {
+    const uid_t me = getuid();
+    std::error_code ec;
+    std::filesystem::directory_iterator it("/proc", ec), end;
+    int seen = 0;
+    for (; !ec && it != end && seen < 100000; it.increment(ec), ++seen) {
+        const std::string pid = it->path().filename().string();
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        struct stat st {};
+        if (::stat(it->path().c_str(), &st) != 0 || st.st_uid != me) continue;
+        std::ifstream comm(it->path() / "comm");
+        std::string name;
+        if (!std::getline(comm, name)) continue;
+        if (name == "soffice.bin") return true;
+        if (app == OfficeApp::Word && name == "wps") return true;
+        if (app == OfficeApp::Excel && name == "et") return true;
+    }
+    return false;
+}
+
+class PosixProbe final : public AppProbe {
+public:
+    bool isRunning(OfficeApp app) const override {
+        if (app == OfficeApp::FrontPage) return false;
+        return processOfUserRunning(app);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<AppProbe> systemProbe() { return std::make_unique<PosixProbe>(); }
+
+}  // namespace tarnwick::platform
