@@ -8,7 +8,9 @@ bool shapePasses(Shape shape, long p, long a, long b, long k) {
     switch (shape) {
         case Shape::PresentBeyond: return p > k;
         case Shape::Between: return a < p && p < b;
-        case Shape::BeforeWithin: return p < a && a - p < k;
+        // An absent pattern (0) is not before anything: without this a page whose anchor stands
+        // within k characters of the start would pass with no pattern at all.
+        case Shape::BeforeWithin: return p > 0 && p < a && a - p < k;
         case Shape::BeforeBeyond: return p > k && p < a;
         case Shape::AfterAnchorBeyond: return a > k && p > a;
         case Shape::AfterWithin: return p > a && p - a < k;

@@ -12,7 +12,7 @@ namespace tarnwick::marking::web {
 enum class Shape {
     PresentBeyond,        // p > k
     Between,              // a < p < b
-    BeforeWithin,         // p < a and a - p < k
+    BeforeWithin,         // p < a and a - p < k (p present)
     BeforeBeyond,         // p > k and p < a
     AfterAnchorBeyond,    // a > k and p > a
     AfterWithin,          // p > a and p - a < k

@@ -1,0 +1,92 @@
+// The command line as a teacher uses it: real processes, exit statuses, output.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "support/test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+namespace test = tarnwick::test;
+
+struct Ran {
+    int status = -1;
+    std::string out;
+};
+
+Ran run(const std::string& args) {
+    Ran r;
+    const std::string cmd = std::string(TARNWICK_CLI) + " " + args + " 2>&1";
+    FILE* p = ::popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int st = ::pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+
+TEST(Cli, ListShowsTheEightExercises) {
+    const Ran r = run("list");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("1\tWord第一套试题\tword processing\t中国航天事业.doc\n"), std::string::npos);
+    EXPECT_NE(r.out.find("8\tExcel第三套试题\tspreadsheet\t企业生产数据.xls\n"), std::string::npos);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 8);
+}
+
+TEST(Cli, TasksPrintsTheTextsWithCrLf) {
+    test::TempDir tmp;
+    const Ran r = run("tasks 6 --exam-dir " + quoted(tmp.path()));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.starts_with("用frontpage2003打开" + tmp.path().string() + "下的网页文件index.htm\r\n"));
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 11);
+    const Ran h = run("tasks 3 --hints");
+    EXPECT_TRUE(h.out.starts_with("1、格式->单元格->对齐\r\n"));
+    EXPECT_EQ(run("tasks 9").status, 2);
+    EXPECT_EQ(run("frobnicate").status, 2);
+}
+
+TEST(Cli, PrepareThenMarkTheUntouchedAndTheSolvedPage) {
+    test::TempDir tmp;
+    const std::string dir = " --exam-dir " + quoted(tmp.path()) + " --skip-probe";
+    const Ran p = run("prepare 5" + dir);
+    ASSERT_EQ(p.status, 0) << p.out;
+    EXPECT_EQ(std::count(p.out.begin(), p.out.end(), '\n'), 6);
+    EXPECT_TRUE(p.out.starts_with(tmp.path().string() + "/index.htm\n"));
+
+    const Ran m = run("mark 5 --json" + dir);
+    EXPECT_EQ(m.status, 0);
+    EXPECT_TRUE(m.out.starts_with("{\"question\": 5, \"score\": 0, \"correct\": [], \"wrong\": [\"1、标题设置不正确\", "));
+    EXPECT_NE(m.out.find("\"verdict\": \"还没有全正确，继续努力哦！\"}"), std::string::npos);
+
+    fs::copy_file(test::dataPath("web/ex5-solution.htm"), tmp.path() / "index.htm", fs::copy_options::overwrite_existing);
+    const Ran text = run("mark 5" + dir);
+    EXPECT_EQ(text.status, 0);
+    EXPECT_TRUE(text.out.starts_with("成绩：100\n")) << text.out;
+    EXPECT_NE(text.out.find("10、链接到guanliyuan@tarnwick.example正确\n"), std::string::npos);
+    EXPECT_NE(text.out.find("恭喜你全部正确！"), std::string::npos);
+}
+
+TEST(Cli, MissingPageExitsWithFourAndTheMessage) {
+    test::TempDir tmp;
+    const Ran r = run("mark 6 --skip-probe --exam-dir " + quoted(tmp.path()));
+    EXPECT_EQ(r.status, 4);
+    EXPECT_EQ(r.out, tmp.path().string() + "/index.htm不存在！请恢复试题后再做！\n");
+}
+
+TEST(Cli, ExamFolderFromTheEnvironment) {
+    test::TempDir tmp;
+    const std::string env = "TARNWICK_EXAM_DIR=" + quoted(tmp.path()) + " ";
+    const std::string cmd = env + TARNWICK_CLI + " prepare 6 --skip-probe >/dev/null 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    EXPECT_TRUE(fs::exists(tmp.path() / "music.mid"));
+}
+
+}  // namespace

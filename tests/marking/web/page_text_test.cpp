@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "marking/web/page_text.h"
+#include "support/test_support.h"
+
+namespace tarnwick::marking::web {
+namespace {
+
+TEST(JoinItems, DropsCommasLineEndsAndLeadingBlanks) {
+    EXPECT_EQ(joinItems("<p>a, b,c</p>\r\n    <hr>\n\t<b>x</b>"), "<p>abc</p><hr><b>x</b>");
+    // Blanks inside an item stay; only those before it go.
+    EXPECT_EQ(joinItems("<table border=\"1\" width=\"100%\">"), "<table border=\"1\" width=\"100%\">");
+    // Quotes stay as they are.
+    EXPECT_EQ(joinItems("say \"hi, there\""), "say \"hithere\"");
+}
+
+TEST(JoinItems, TagBrokenOverTwoLinesIsJoinedWithNothingBetween) {
+    const std::string text = joinItems("<img border=\"0\"\r\n      src=\"miaohui.jpg\">");
+    EXPECT_EQ(text, "<img border=\"0\"src=\"miaohui.jpg\">");
+    EXPECT_EQ(firstPosition(text, "border=\"0\" src"), 0);
+}
+
+TEST(JoinItems, EmptyLinesAndLoneCarriageReturnsAreLineEnds) {
+    EXPECT_EQ(joinItems("a\r\n\r\n\r\nb"), "ab");
+    EXPECT_EQ(joinItems("a\rb\n\rc"), "abc");
+    EXPECT_EQ(joinItems(""), "");
+    EXPECT_EQ(joinItems(",,,\n  ,  "), "");
+}
+
+TEST(FirstPosition, CountsCharactersNotBytesAndFindsTheFirstHit) {
+    const std::string text = "川南玉米之乡——Tenbury Tenbury";
+    EXPECT_EQ(firstPosition(text, "Tenbury"), 9);
+    EXPECT_EQ(firstPosition(text, "川"), 1);
+    EXPECT_EQ(firstPosition(text, "tenbury"), 0);  // case-sensitive
+    EXPECT_EQ(firstPosition(text, "nothing"), 0);
+    EXPECT_EQ(attributePattern("leftmargin", "5"), "leftmargin=\"5\"");
+}
+
+TEST(Decoding, Gb2312PageIsReadAsCodePage936) {
+    // The dashes of the heading are A1AA in GB2312 files; a strict GB2312 table maps them to
+    // U+2015, code page 936 to U+2014, which is what the patterns hold.
+    const std::string page = test::toCp936(
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">川南玉米之乡——Tenbury");
+    EXPECT_EQ(pageCharset(page), "CP936");
+    const std::string text = pageTextFromBytes(page);
+    EXPECT_GT(firstPosition(text, "川南玉米之乡——Tenbury"), 0);
+}
+
+TEST(Decoding, Utf8PagesByDeclarationOrByteOrderMark) {
+    const std::string declared = "<meta charset=\"UTF-8\"><p>联系管理员</p>";
+    EXPECT_EQ(pageCharset(declared), "UTF-8");
+    EXPECT_EQ(pageTextFromBytes(declared), declared);
+    const std::string bom = "\xEF\xBB\xBF<p>主要诗作</p>";
+    EXPECT_EQ(pageTextFromBytes(bom), "<p>主要诗作</p>");
+    // UTF-16 with a byte-order mark: commas and line ends still go.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("a,b\r\nc")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    EXPECT_EQ(pageTextFromBytes(utf16), "abc");
+}
+
+TEST(Decoding, UndeclaredPageIsCodePage936AndBadBytesDoNotStopTheRead) {
+    const std::string page = test::toCp936("<p>主要诗作</p>") + "\x81" + "<b>";
+    const std::string text = pageTextFromBytes(page);
+    EXPECT_EQ(firstPosition(text, "主要诗作"), 4);
+    EXPECT_NE(text.find("<b>"), std::string::npos);
+}
+
+TEST(ReadPageText, MissingTooLargeAndDirectory) {
+    test::TempDir dir;
+    EXPECT_FALSE(readPageText(dir.path() / "none.htm").ok());
+    EXPECT_FALSE(readPageText(dir.path()).ok());
+    const auto big = dir.path() / "big.htm";
+    {
+        std::FILE* f = std::fopen(big.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fseek(f, static_cast<long>(kMaxPageBytes), SEEK_SET);
+        std::fputc('x', f);
+        std::fclose(f);
+    }
+    const auto r = readPageText(big);
+    ASSERT_FALSE(r.ok());
+    EXPECT_NE(r.error().message.find("16MB"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarnwick::marking::web
