@@ -24,6 +24,9 @@ AUTOMATIC_COLOR = -1
 RED = 0xFF0000
 LIGHT_GREEN = 0xCCFFCC
 ZH_CN = Locale("zh", "CN", "")
+# The language "Default" of the Format Cells dialog (the installation's locale). A code added
+# under an explicit locale, zh-CN included, is written to .xls with a prefix such as [$-804].
+DEFAULT_LANGUAGE = Locale("", "", "")
 
 POINT_IN_MM100 = 2540.0 / 72.0
 
@@ -45,11 +48,16 @@ class Office:
         self.desktop = None
 
     def __enter__(self):
+        # The installation keeps its default (English) locale on purpose: with a Chinese locale
+        # LibreOffice writes the Asian face of the default style (its own CJK font) as the
+        # workbook's first font when it saves a reopened .xls, which changes the unit of every
+        # column width.
+        env = dict(os.environ)
         self.proc = subprocess.Popen([
             "soffice", "--headless", "--invisible", "--norestore", "--nologo", "--nodefault",
             "--nolockcheck", "-env:UserInstallation=file://" + self.profile,
             "--accept=pipe,name=%s;urp;StarOffice.ComponentContext" % self.pipe],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
         local = uno.getComponentContext()
         resolver = local.ServiceManager.createInstanceWithContext(
             "com.sun.star.bridge.UnoUrlResolver", local)
@@ -110,7 +118,7 @@ def close(doc):
 
 # --- cell operations ---------------------------------------------------------------------
 
-def number_format(doc, code, locale=ZH_CN):
+def number_format(doc, code, locale=DEFAULT_LANGUAGE):
     """Key of a format code in the document's table (Format Cells > Number > user code)."""
     formats = doc.getNumberFormats()
     key = formats.queryKey(code, locale, False)
