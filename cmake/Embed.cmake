@@ -2,7 +2,7 @@
 # Manifest lines: TYPE<TAB>NAME<TAB>FILE (FILE relative to the manifest's folder); '#' starts a comment.
 function(tarnwick_embed target manifest)
   get_filename_component(base "${manifest}" DIRECTORY)
-  file(STRINGS "${manifest}" lines)
+  file(STRINGS "${manifest}" lines ENCODING UTF-8)
   set(deps "${manifest}")
   foreach(line IN LISTS lines)
     if(line MATCHES "^#" OR line STREQUAL "")
