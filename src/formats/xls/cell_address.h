@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tarnwick::xls {
 
@@ -26,5 +27,10 @@ std::string r1c1Part(char letter, std::int64_t value, bool relative);
 // (baseRow, baseCol): cellAddressR1C1(2, 2, true, true, 2, 3) == "RC[-1]".
 std::string cellAddressR1C1(std::uint32_t row, std::uint32_t col, bool relRow, bool relCol,
                             std::uint32_t baseRow, std::uint32_t baseCol);
+
+// A sheet name as it stands before '!' in formula text: in single quotes (inner quotes doubled)
+// when it holds blanks or punctuation, starts with a digit, or could be read as a cell address
+// ("S2", "R1C1"); otherwise as it is: "Sheet1", "'My Sheet'", "'S2'", "'Bob''s'".
+std::string sheetNameInFormula(std::string_view name);
 
 }  // namespace tarnwick::xls

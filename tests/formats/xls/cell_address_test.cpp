@@ -38,6 +38,25 @@ TEST(CellAddress, R1C1) {
     EXPECT_EQ(r1c1Part('C', 0, false), "C1");
 }
 
+TEST(CellAddress, SheetNamesInFormulas) {
+    EXPECT_EQ(sheetNameInFormula("Sheet1"), "Sheet1");
+    EXPECT_EQ(sheetNameInFormula("Sh3"), "Sh3");        // column SH lies past IV
+    EXPECT_EQ(sheetNameInFormula("My Sheet"), "'My Sheet'");
+    EXPECT_EQ(sheetNameInFormula("Bob's"), "'Bob''s'");
+    EXPECT_EQ(sheetNameInFormula("S2"), "'S2'");
+    EXPECT_EQ(sheetNameInFormula("iv65536"), "'iv65536'");
+    EXPECT_EQ(sheetNameInFormula("IW1"), "IW1");        // past the last column
+    EXPECT_EQ(sheetNameInFormula("A65537"), "A65537");  // past the last row
+    EXPECT_EQ(sheetNameInFormula("R1C1"), "'R1C1'");
+    EXPECT_EQ(sheetNameInFormula("rc"), "'rc'");
+    EXPECT_EQ(sheetNameInFormula("C"), "'C'");
+    EXPECT_EQ(sheetNameInFormula("2009"), "'2009'");
+    EXPECT_EQ(sheetNameInFormula("a-b"), "'a-b'");
+    EXPECT_EQ(sheetNameInFormula("data_2.x"), "data_2.x");
+    EXPECT_EQ(sheetNameInFormula("成绩表"), "成绩表");
+    EXPECT_EQ(sheetNameInFormula(""), "''");
+}
+
 TEST(FunctionTable, NamesAndFixedArgumentCounts) {
     struct Case { std::uint16_t index; const char* name; int fixed; };
     const Case cases[] = {
