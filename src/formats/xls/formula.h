@@ -23,6 +23,10 @@ struct FormulaEnv {
     std::function<std::string(std::uint16_t ixti)> sheetPrefix;
     // Text of a defined name by 1-based NAME index; empty when unknown.
     std::function<std::string(std::uint32_t index)> definedName;
+    // Text of an external name (PtgNameX): the EXTERNSHEET index and the 1-based index of the
+    // name in that SUPBOOK's EXTERNNAME list, e.g. an add-in function name such as
+    // "_xlfn.IFERROR"; empty when unknown.
+    std::function<std::string(std::uint16_t ixti, std::uint32_t index)> externalName;
 };
 
 // Text of a parsed formula with its leading '='. `extra` is the data that follows rgce in the

@@ -1,0 +1,36 @@
+// Cell and range addresses as Excel spells them, in A1 style ("$A$1", "IV65536") and in R1C1
+// style ("R20C3", "RC[-1]"). Rows and columns are 0-based here, as the file stores them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarnwick::xls {
+
+// Column letters of a 0-based column: 0 → "A", 25 → "Z", 26 → "AA", 255 → "IV".
+std::string columnLetters(std::uint32_t col);
+
+// A1 text of a cell, e.g. cellAddressA1(2, 3, false, false) == "D3" and
+// cellAddressA1(19, 2, true, true) == "$C$20".
+std::string cellAddressA1(std::uint32_t row, std::uint32_t col, bool absRow, bool absCol);
+
+// A1 text of a block: "$A$1:$H$1"; a single cell gives its cell address alone.
+std::string rangeAddressA1(std::uint32_t firstRow, std::uint32_t firstCol, std::uint32_t lastRow,
+                           std::uint32_t lastCol, bool absolute);
+
+// One half of an R1C1 address: `letter` is 'R' or 'C'. Absolute parts carry the 1-based number
+// ("R20"); relative parts carry the offset in brackets ("C[-1]"), or nothing when it is 0 ("R").
+std::string r1c1Part(char letter, std::int64_t value, bool relative);
+
+// R1C1 text of a cell from absolute 0-based coordinates, relative parts shown as offsets from
+// (baseRow, baseCol): cellAddressR1C1(2, 2, true, true, 2, 3) == "RC[-1]".
+std::string cellAddressR1C1(std::uint32_t row, std::uint32_t col, bool relRow, bool relCol,
+                            std::uint32_t baseRow, std::uint32_t baseCol);
+
+// A sheet name as it stands before '!' in formula text: in single quotes (inner quotes doubled)
+// when it holds blanks or punctuation, starts with a digit, or could be read as a cell address
+// ("S2", "R1C1"); otherwise as it is: "Sheet1", "'My Sheet'", "'S2'", "'Bob''s'".
+std::string sheetNameInFormula(std::string_view name);
+
+}  // namespace tarnwick::xls
