@@ -98,6 +98,9 @@ public:
 
 private:
     std::uint16_t top() const { return stack_.empty() ? 0 : stack_.back().owner; }
+    // Directly inside the block of the series (or title text) being read.
+    bool inSeriesBlock() const { return inSeries_ && top() == rt::Series && stack_.size() == seriesDepth_; }
+    bool inTextBlock() const { return textOpen_ && top() == rt::Text && stack_.size() == textDepth_; }
     bool inside(std::uint16_t owner) const {
         for (const Frame& f : stack_)
             if (f.owner == owner) return true;
@@ -130,13 +133,14 @@ private:
                 current_ = SeriesParts{};
                 current_.recordIndex = seriesCount_++;
                 inSeries_ = true;
+                seriesDepth_ = stack_.size() + 1;
                 excluded_ = false;
                 return true;
             case rt::SerParent:
-                if (top() == rt::Series && inSeries_) excluded_ = true;
+                if (inSeriesBlock()) excluded_ = true;
                 return true;
             case rt::SerToCrt:
-                if (top() == rt::Series && inSeries_) return readLE(d, 0, current_.chartGroup);
+                if (inSeriesBlock()) return readLE(d, 0, current_.chartGroup);
                 return true;
             case rt::Brai: return brai(d);
             case rt::SeriesText: return seriesText(d);
@@ -210,10 +214,11 @@ private:
                 t.axisGroup = top() == rt::AxisParent ? axisGroup_ : 0;
                 text_ = t;
                 textOpen_ = true;
+                textDepth_ = stack_.size() + 1;
                 return true;
             }
             case rt::ObjectLink:
-                if (top() != rt::Text || !textOpen_) return true;
+                if (!inTextBlock()) return true;
                 return readLE(d, 0, text_.linkedTo);
             default:
                 if (isTypeRecord(rec.type)) return typeRecord(rec.type, d);
@@ -249,7 +254,7 @@ private:
         if (top() != rt::DataFormat || !formatWide_) return nullptr;
         if (stack_.size() < 2) return nullptr;
         const std::uint16_t outer = stack_[stack_.size() - 2].owner;
-        if (outer == rt::Series && inSeries_) return &current_.look;
+        if (outer == rt::Series && inSeries_ && stack_.size() == seriesDepth_ + 1) return &current_.look;
         if (outer == rt::ChartFormat && !parts_.groups.empty()) return &parts_.groups.back().look;
         return nullptr;
     }
@@ -259,14 +264,14 @@ private:
         std::uint16_t xi, yi, iss;
         if (!readLE(d, 0, xi) || !readLE(d, 2, yi) || !readLE(d, 4, iss)) return false;
         formatWide_ = xi == 0xFFFF;
-        if (formatWide_ && top() == rt::Series && inSeries_) current_.plotOrder = iss;
+        if (formatWide_ && inSeriesBlock()) current_.plotOrder = iss;
         return true;
     }
 
     bool brai(Bytes d) {
         std::uint8_t id = 0;
         DataSource src;
-        if (top() == rt::Series && inSeries_) {
+        if (inSeriesBlock()) {
             if (!readBrai(d, id, src)) return false;
             if (src.areas.size() > kMaxAreas) return false;
             DataSource* slot = id == 0   ? &current_.name
@@ -278,7 +283,7 @@ private:
             *slot = std::move(src);
             return true;
         }
-        if (top() == rt::Text && textOpen_) {
+        if (inTextBlock()) {
             if (!readBrai(d, id, src)) return false;
             if (id != 0) return true;
             text_.source = std::move(src);
@@ -287,21 +292,21 @@ private:
     }
 
     bool seriesText(Bytes d) {
-        if ((top() != rt::Series || !inSeries_) && (top() != rt::Text || !textOpen_)) return true;
+        if (!inSeriesBlock() && !inTextBlock()) return true;
         std::string text;
         if (!readSeriesText(d, text)) return false;
         // The text belongs to the name (or the Text's BRAI) read just before it.
-        DataSource* target = top() == rt::Text ? &text_.source : &current_.name;
+        DataSource* target = inTextBlock() ? &text_.source : &current_.name;
         target->text = std::move(text);
         return true;
     }
 
     void leave(std::uint16_t owner) {
-        if (owner == rt::Series && inSeries_ && stack_.size() == 2) {
+        if (owner == rt::Series && inSeries_ && stack_.size() == seriesDepth_) {
             if (!excluded_) parts_.series.push_back(std::move(current_));
             current_ = SeriesParts{};
             inSeries_ = false;
-        } else if (owner == rt::Text && textOpen_) {
+        } else if (owner == rt::Text && textOpen_ && stack_.size() == textDepth_) {
             textOpen_ = false;
             if (text_.axisGroup != 0) return;  // titles of secondary axes are not asked for
             switch (text_.linkedTo) {
@@ -319,7 +324,7 @@ private:
     std::vector<Frame> stack_;
     std::uint16_t last_ = 0;
     std::uint16_t axisGroup_ = 0;
-    std::size_t seriesCount_ = 0;
+    std::size_t seriesCount_ = 0, seriesDepth_ = 0, textDepth_ = 0;
     SeriesParts current_;
     bool inSeries_ = false, excluded_ = false, formatWide_ = false, textOpen_ = false;
     TextParts text_;

@@ -361,7 +361,10 @@ TEST(ChartSeriesParts, TwoSeriesWithOrderAndTrendlinesLeftOut) {
 TEST(ChartSeriesParts, FormulaWithoutReferencesNeedsNoRenderer) {
     // Name given as text (with a quote inside), values typed in: nothing to render.
     ChartSpec spec;
-    spec.series = {SeriesSpec{std::nullopt, std::nullopt, "say \"hi\"", std::uint16_t{2}}};
+    SeriesSpec literal;
+    literal.name = "say \"hi\"";
+    literal.order = 2;
+    spec.series = {literal};
     ChartBuilder b;
     auto info = readSpec(spec, b);
     ASSERT_TRUE(info.ok()) << info.error().message;
@@ -404,22 +407,28 @@ int plotByFor(std::vector<SeriesSpec> series) {
     return info ? info->plotBy : -1;
 }
 
+SeriesSpec at(Cells values) {
+    SeriesSpec s;
+    s.values = values;
+    return s;
+}
+
 TEST(ChartPlotBy, FromTheShapeOfTheValueRanges) {
     // Two series in columns C and D, rows 3 to 17.
-    EXPECT_EQ(plotByFor({{Cells{2, 16, 2, 2}}, {Cells{2, 16, 3, 3}}}), 2);
+    EXPECT_EQ(plotByFor({at({2, 16, 2, 2}), at({2, 16, 3, 3})}), 2);
     // Two series in rows 3 and 4, columns C to H.
-    EXPECT_EQ(plotByFor({{Cells{2, 2, 2, 7}}, {Cells{3, 3, 2, 7}}}), 1);
+    EXPECT_EQ(plotByFor({at({2, 2, 2, 7}), at({3, 3, 2, 7})}), 1);
     // One cell per series, side by side in a row: each column is a series.
-    EXPECT_EQ(plotByFor({{Cells{2, 2, 2, 2}}, {Cells{2, 2, 3, 3}}}), 2);
+    EXPECT_EQ(plotByFor({at({2, 2, 2, 2}), at({2, 2, 3, 3})}), 2);
     // One cell per series, one under the other: each row is a series.
-    EXPECT_EQ(plotByFor({{Cells{2, 2, 2, 2}}, {Cells{3, 3, 2, 2}}}), 1);
+    EXPECT_EQ(plotByFor({at({2, 2, 2, 2}), at({3, 3, 2, 2})}), 1);
     // A single one-cell series.
-    EXPECT_EQ(plotByFor({{Cells{2, 2, 2, 2}}}), 2);
+    EXPECT_EQ(plotByFor({at({2, 2, 2, 2})}), 2);
     // A block of several rows and columns, or series that disagree: undecided.
-    EXPECT_EQ(plotByFor({{Cells{2, 16, 2, 3}}}), 0);
-    EXPECT_EQ(plotByFor({{Cells{2, 16, 2, 2}}, {Cells{2, 2, 2, 7}}}), 0);
+    EXPECT_EQ(plotByFor({at({2, 16, 2, 3})}), 0);
+    EXPECT_EQ(plotByFor({at({2, 16, 2, 2}), at({2, 2, 2, 7})}), 0);
     // Values typed in: nothing to go by.
-    EXPECT_EQ(plotByFor({{std::nullopt}}), 0);
+    EXPECT_EQ(plotByFor({SeriesSpec{}}), 0);
 }
 
 // --- Damaged records -------------------------------------------------------------------------
