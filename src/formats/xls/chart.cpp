@@ -75,7 +75,11 @@ std::optional<std::string> titleText(const TextParts& t, const ChartParts& parts
 
 }  // namespace
 
-Result<ChartInfo> readChart(std::span<const Record> records, const FormulaEnv& env) {
+Result<ChartInfo> readChart(std::span<const Record> records, const FormulaEnv& given) {
+    // The formula text calls these back; a caller that leaves them unset must not make it throw.
+    FormulaEnv env = given;
+    if (!env.sheetPrefix) env.sheetPrefix = [](std::uint16_t) { return std::string{}; };
+    if (!env.definedName) env.definedName = [](std::uint32_t) { return std::string{}; };
     auto parts = readChartParts(records);
     if (!parts) return parts.error();
     ChartInfo info;
