@@ -1,6 +1,8 @@
 #include "gui/desktop_services.h"
 
 #include <QDesktopServices>
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -12,6 +14,10 @@ void MessageBoxPrompter::info(std::string_view text) {
                                                            static_cast<qsizetype>(shell::kProgramTitle.size())),
                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok, owner);
     box.setObjectName("Veltrace");
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) {
+        ok->setText(QString::fromUtf8("确定"));
+        ok->setIcon(QIcon());
+    }
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

@@ -20,8 +20,9 @@ XuanzheWindow::XuanzheWindow()
     setFixedSize(tw.size(7755, 8055));
 
     Command5 = makeButton(this, "Command5", "软件使用说明", faceFont(kSong, 14.25));
-    // Drawn with its own background: a style that paints the button colour of the palette.
-    if (QStyle* own = QStyleFactory::create("Fusion")) {
+    // Drawn with its own background: the plain Windows look paints the face in the palette's
+    // button colour, flat, as a graphical button of the desktop does.
+    if (QStyle* own = QStyleFactory::create("Windows")) {
         own->setParent(Command5);
         Command5->setStyle(own);
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -197,6 +198,11 @@ TEST_F(PracticeAppTest, ControlsSitWhereTheTwipLayoutPutsThem) {
     EXPECT_DOUBLE_EQ(label1->font().pointSizeF(), 14.25);
     EXPECT_EQ(label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(child<QPushButton>(x, "Command5")->palette().color(QPalette::Button), QColor(192, 192, 255));
+    // The faces resolve to themselves or to an installed stand-in of the same kind.
+    const QString kai = QFontInfo(label1->font()).family();
+    const QString song = QFontInfo(child<QRadioButton>(x, "Option1")->font()).family();
+    EXPECT_TRUE(kai == QString::fromUtf8("楷体_GB2312") || kai.contains("Kai")) << kai.toStdString();
+    EXPECT_TRUE(song == QString::fromUtf8("宋体") || song.contains("Sun") || song.contains("Ming")) << song.toStdString();
 
     choose(8);
     MainWindow* m = app.main();
