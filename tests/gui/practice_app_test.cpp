@@ -187,6 +187,13 @@ TEST_F(PracticeAppTest, ExitEndsTheProgramAndHidesEveryWindow) {
     EXPECT_FALSE(app.shuoming()->isVisible());
 }
 
+TEST_F(PracticeAppTest, ClosingTheSelectionWindowBeforeAChoiceEndsTheProgram) {
+    app.xuanzhe()->close();
+    EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(app.model().ended());
+    EXPECT_EQ(app.main(), nullptr);
+}
+
 TEST_F(PracticeAppTest, ControlsSitWhereTheTwipLayoutPutsThem) {
     const TwipScale tw(QGuiApplication::primaryScreen()->logicalDotsPerInch());
     XuanzheWindow* x = app.xuanzhe();
