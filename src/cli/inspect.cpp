@@ -59,13 +59,7 @@ CellReport cellReport(const excel::Range& r) {
 
 bool hasContent(const xls::Cell& c) { return c.kind != xls::ValueKind::Empty || c.formula >= 0; }
 
-double defaultWidth(const excel::Worksheet& ws) {
-    // The width of a column without its own record, read through a column that has none.
-    const xls::Sheet& s = ws.data();
-    for (std::uint32_t c = 0; c < xls::kMaxColumns; ++c)
-        if (!s.columnInfo(c)) return ws.Columns(c + 1).ColumnWidth().asNumber();
-    return 0;
-}
+double defaultWidth(const excel::Worksheet& ws) { return ws.StandardWidth().asNumber(); }
 
 void writeText(const excel::Workbook& book, const std::string& file, std::ostream& out) {
     out << "工作簿：" << file << "\n";

@@ -3,6 +3,7 @@
 #include "formats/xls/formula.h"
 #include "model/excel/column_width.h"
 #include "model/excel/number_format_local.h"
+#include "model/excel/workbook.h"
 
 namespace tarnwick::excel {
 namespace {
@@ -147,10 +148,8 @@ Variant Range::ColumnWidth() const {
         double w;
         if (const xls::ColumnInfo* ci = sheet_->columnInfo(c))
             w = ci->hidden ? 0.0 : columnWidthFromStored(ci->width, mdw);
-        else if (sheet_->standardWidth)
-            w = columnWidthFromStored(*sheet_->standardWidth, mdw);
         else
-            w = columnWidthFromDefault(sheet_->defaultColumnWidth.value_or(8), mdw);
+            w = Worksheet(book_, sheet_).StandardWidth().asNumber();
         if (!common)
             common = w;
         else if (*common != w)

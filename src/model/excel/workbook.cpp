@@ -51,6 +51,11 @@ Result<Worksheet> Workbook::Worksheets(std::uint32_t index) const {
     return Error{"工作簿中没有第 " + std::to_string(index) + " 个工作表。"};
 }
 
+Variant Worksheet::StandardWidth() const {
+    if (sheet_->standardWidth) return Variant::number(columnWidthFromStored(*sheet_->standardWidth, book_->digitWidth));
+    return Variant::number(columnWidthFromDefault(sheet_->defaultColumnWidth.value_or(8), book_->digitWidth));
+}
+
 excel::Range Worksheet::Range(std::string_view address) const {
     auto b = parseAddress(address);
     if (!b) return excel::Range::failedRange("单元格地址“" + std::string(address) + "”无效。");

@@ -29,6 +29,11 @@ public:
     excel::ChartObjects ChartObjects() const { return excel::ChartObjects(book_, sheet_); }
     ChartObject ChartObjects(std::uint32_t index) const { return ChartObjects().Item(index); }
 
+    // Width of the columns that have no width of their own, in characters.
+    Variant StandardWidth() const;
+    // Height of the rows that have no height of their own, in points.
+    Variant StandardHeight() const { return Variant::number(sheet_->defaultRowHeight / 20.0); }
+
     const xls::Sheet& data() const { return *sheet_; }
 
 private:
