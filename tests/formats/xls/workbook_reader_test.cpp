@@ -432,7 +432,8 @@ TEST(UnicodeString, ReadsCountedStringsAndRejectsShortOnes) {
     const Buf cut = {5, 0, 0, 'a'};
     EXPECT_FALSE(longString(cut, 0).has_value());
     // A seam in the middle of a UTF-16 unit is damage, not a character.
-    ContinuedReader cr({Buf{2, 0, 1, 0x41}, Buf{0x00, 0x42, 0x00}});
+    const Buf first = {2, 0, 1, 0x41}, second = {0x00, 0x42, 0x00};
+    ContinuedReader cr({Bytes(first), Bytes(second)});
     std::string out;
     EXPECT_FALSE(cr.unicodeString(out));
 }
