@@ -1,0 +1,237 @@
+#include "formats/cfb/compound_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/utf.h"
+
+namespace tarnwick::cfb {
+namespace {
+
+constexpr std::uint32_t kFree = 0xFFFFFFFF;
+constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
+constexpr std::uint32_t kMaxRegular = 0xFFFFFFFA;
+constexpr std::uint32_t kNoStream = 0xFFFFFFFF;
+constexpr std::size_t kHeaderSize = 512;
+constexpr std::size_t kDirEntrySize = 128;
+
+Error damaged(const char* what) {
+    return Error{std::string("文件已损坏，无法读取（") + what + "）。"};
+}
+
+std::uint32_t u32At(Bytes data, std::size_t offset) {
+    std::uint32_t v = kFree;
+    readLE(data, offset, v);
+    return v;
+}
+
+// ASCII case folding plus the Latin-1/Greek/Cyrillic ranges is more than the stream names of
+// Office files need; ASCII is what [MS-CFB] compares in practice for them.
+bool sameName(std::string_view a, std::string_view b) { return equalsIgnoreAsciiCase(a, b); }
+
+}  // namespace
+
+Result<CompoundFile> CompoundFile::open(Bytes file) {
+    if (file.empty()) return Error{"文件是空的（0 字节），不是 Office 97-2003 格式的文件。"};
+    if (file.size() >= 2 && file[0] == 'P' && file[1] == 'K')
+        return Error{"这是 Office 2007 及以后的新格式文件（ZIP 包），不是 97-2003 格式的文件。"};
+    if (file.size() < 8 || std::memcmp(file.data(), kSignature, 8) != 0)
+        return Error{"文件不是 Office 97-2003 格式（复合文档）的文件。"};
+    if (file.size() < kHeaderSize) return damaged("文件头不完整");
+
+    CompoundFile cf;
+    cf.file_ = file;
+    std::uint16_t major = 0, byteOrder = 0, sectorShift = 0, miniShift = 0;
+    readLE(file, 0x1A, major);
+    readLE(file, 0x1C, byteOrder);
+    readLE(file, 0x1E, sectorShift);
+    readLE(file, 0x20, miniShift);
+    if (byteOrder != 0xFFFE) return damaged("字节序标记不正确");
+    if (!((major == 3 && sectorShift == 9) || (major == 4 && sectorShift == 12)))
+        return damaged("扇区大小不正确");
+    if (miniShift != 6) return damaged("小扇区大小不正确");
+    cf.majorVersion_ = major;
+    cf.sectorSize_ = std::size_t{1} << sectorShift;
+    cf.miniSectorSize_ = std::size_t{1} << miniShift;
+
+    const std::uint32_t numFatSectors = u32At(file, 0x2C);
+    const std::uint32_t firstDirSector = u32At(file, 0x30);
+    cf.miniCutoff_ = u32At(file, 0x38);
+    const std::uint32_t firstMiniFatSector = u32At(file, 0x3C);
+    const std::uint32_t numMiniFatSectors = u32At(file, 0x40);
+    const std::uint32_t firstDifatSector = u32At(file, 0x44);
+    const std::uint32_t numDifatSectors = u32At(file, 0x48);
+    if (cf.miniCutoff_ != 4096) return damaged("小流界限不正确");
+
+    // Sectors that can exist in a file of this size (a short last sector still counts).
+    const std::size_t ss = cf.sectorSize_;
+    const std::uint64_t sectorsInFile = (file.size() + ss - 1) / ss - 1;  // minus the header sector
+    if (numFatSectors > sectorsInFile || numDifatSectors > sectorsInFile)
+        return damaged("分配表的扇区数超出文件大小");
+
+    // FAT sector list: 109 entries in the header, then the DIFAT chain.
+    std::vector<std::uint32_t> fatSectors;
+    fatSectors.reserve(numFatSectors);
+    for (std::size_t i = 0; i < 109 && fatSectors.size() < numFatSectors; ++i) {
+        const std::uint32_t s = u32At(file, 0x4C + 4 * i);
+        if (s == kFree) continue;
+        fatSectors.push_back(s);
+    }
+    {
+        std::uint32_t difat = firstDifatSector;
+        std::vector<bool> seen(sectorsInFile, false);
+        std::uint32_t count = 0;
+        const std::size_t perSector = ss / 4 - 1;
+        while (difat != kEndOfChain && difat != kFree && fatSectors.size() < numFatSectors) {
+            if (difat >= sectorsInFile) return damaged("DIFAT 扇区号超出文件");
+            if (seen[difat] || ++count > numDifatSectors) return damaged("DIFAT 链出现循环");
+            seen[difat] = true;
+            const std::size_t base = (std::size_t{difat} + 1) * ss;
+            for (std::size_t i = 0; i < perSector && fatSectors.size() < numFatSectors; ++i) {
+                const std::uint32_t s = u32At(file, base + 4 * i);
+                if (s == kFree) continue;
+                fatSectors.push_back(s);
+            }
+            difat = u32At(file, base + 4 * perSector);
+        }
+    }
+    if (fatSectors.size() < numFatSectors) return damaged("分配表不完整");
+
+    // The FAT itself: never more entries than there are sectors in the file.
+    const std::size_t perFatSector = ss / 4;
+    cf.fat_.reserve(std::min<std::uint64_t>(std::uint64_t{numFatSectors} * perFatSector, sectorsInFile));
+    for (std::uint32_t s : fatSectors) {
+        if (s >= sectorsInFile) return damaged("分配表扇区号超出文件");
+        const std::size_t base = (std::size_t{s} + 1) * ss;
+        for (std::size_t i = 0; i < perFatSector && cf.fat_.size() < sectorsInFile; ++i)
+            cf.fat_.push_back(u32At(file, base + 4 * i));
+    }
+
+    // Directory: a chain of sectors of 128-byte entries.
+    {
+        auto dirBytes = cf.readChain(firstDirSector, UINT64_MAX, false);
+        if (!dirBytes) return dirBytes.error();
+        const Bytes d(*dirBytes);
+        const std::size_t n = d.size() / kDirEntrySize;
+        cf.dir_.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t e = i * kDirEntrySize;
+            DirectoryEntry entry;
+            std::uint16_t nameLen = 0;
+            readLE(d, e + 0x40, nameLen);
+            if (nameLen > 64) nameLen = 64;
+            const std::size_t units = nameLen >= 2 ? (nameLen / 2 - 1) : 0;
+            entry.name = utf16leToUtf8(d.data() + e, units * 2);
+            readLE(d, e + 0x42, entry.type);
+            readLE(d, e + 0x44, entry.left);
+            readLE(d, e + 0x48, entry.right);
+            readLE(d, e + 0x4C, entry.child);
+            readLE(d, e + 0x74, entry.startSector);
+            std::uint64_t size = 0;
+            readLE(d, e + 0x78, size);
+            if (cf.majorVersion_ == 3) size &= 0xFFFFFFFFu;  // the high half is undefined in v3
+            entry.size = size;
+            cf.dir_.push_back(std::move(entry));
+        }
+    }
+    if (cf.dir_.empty() || cf.dir_[0].type != 5) return damaged("缺少根目录");
+
+    // Mini FAT and the mini stream (held by the root entry).
+    {
+        std::vector<bool> seen(sectorsInFile, false);
+        std::uint32_t s = firstMiniFatSector;
+        std::uint32_t count = 0;
+        while (s != kEndOfChain && s != kFree && numMiniFatSectors > 0) {
+            if (s >= sectorsInFile || s >= cf.fat_.size()) return damaged("小分配表扇区号超出文件");
+            if (seen[s] || ++count > numMiniFatSectors) return damaged("小分配表链出现循环");
+            seen[s] = true;
+            const std::size_t base = (std::size_t{s} + 1) * ss;
+            for (std::size_t i = 0; i < perFatSector; ++i) cf.miniFat_.push_back(u32At(file, base + 4 * i));
+            s = cf.fat_[s];
+        }
+        const DirectoryEntry& root = cf.dir_[0];
+        if (root.size > 0 && root.startSector != kEndOfChain) {
+            auto mini = cf.readChain(root.startSector, root.size, false);
+            if (!mini) return mini.error();
+            cf.miniStream_ = std::move(*mini);
+        }
+    }
+    return cf;
+}
+
+Result<std::vector<std::uint8_t>> CompoundFile::readChain(std::uint32_t start, std::uint64_t size, bool mini) const {
+    const std::vector<std::uint32_t>& table = mini ? miniFat_ : fat_;
+    const std::size_t unit = mini ? miniSectorSize_ : sectorSize_;
+    const Bytes source = mini ? Bytes(miniStream_) : file_;
+    // A stream can never be larger than the bytes it is read from.
+    const bool sized = size != UINT64_MAX;
+    if (sized && size > source.size()) return damaged("流的长度超出文件大小");
+    std::vector<std::uint8_t> out;
+    if (sized) out.reserve(static_cast<std::size_t>(size));
+    std::vector<bool> seen(table.size(), false);
+    std::uint32_t s = start;
+    while (s != kEndOfChain) {
+        if (sized && out.size() >= size) break;
+        if (s > kMaxRegular || s >= table.size()) return damaged("扇区链指向文件之外");
+        if (seen[s]) return damaged("扇区链出现循环");
+        seen[s] = true;
+        const std::size_t offset = mini ? std::size_t{s} * unit : (std::size_t{s} + 1) * unit;
+        if (offset >= source.size()) return damaged("扇区在文件末尾之后");
+        const std::size_t n = std::min(unit, source.size() - offset);
+        out.insert(out.end(), source.begin() + static_cast<std::ptrdiff_t>(offset),
+                   source.begin() + static_cast<std::ptrdiff_t>(offset + n));
+        s = table[s];
+    }
+    if (sized) {
+        if (out.size() < size) return damaged("流比它声明的长度短");
+        out.resize(static_cast<std::size_t>(size));
+    }
+    return out;
+}
+
+std::vector<std::uint32_t> CompoundFile::rootChildren() const {
+    // In-order walk of the sibling tree under the root, each entry visited at most once.
+    std::vector<std::uint32_t> order;
+    std::vector<bool> seen(dir_.size(), false);
+    std::vector<std::uint32_t> stack;
+    std::uint32_t cur = dir_[0].child;
+    while (cur < dir_.size() || !stack.empty()) {
+        while (cur < dir_.size() && !seen[cur]) {
+            seen[cur] = true;
+            stack.push_back(cur);
+            cur = dir_[cur].left;
+        }
+        if (stack.empty()) break;
+        const std::uint32_t n = stack.back();
+        stack.pop_back();
+        order.push_back(n);
+        cur = dir_[n].right;
+        if (cur < dir_.size() && seen[cur]) cur = kNoStream;
+    }
+    return order;
+}
+
+std::vector<std::string> CompoundFile::rootNames() const {
+    std::vector<std::string> names;
+    for (std::uint32_t i : rootChildren()) names.push_back(dir_[i].name);
+    return names;
+}
+
+bool CompoundFile::hasStream(std::string_view name) const {
+    for (std::uint32_t i : rootChildren())
+        if (dir_[i].type == 2 && sameName(dir_[i].name, name)) return true;
+    return false;
+}
+
+Result<std::vector<std::uint8_t>> CompoundFile::stream(std::string_view name) const {
+    for (std::uint32_t i : rootChildren()) {
+        const DirectoryEntry& e = dir_[i];
+        if (e.type != 2 || !sameName(e.name, name)) continue;
+        if (e.size == 0) return std::vector<std::uint8_t>{};
+        const bool mini = e.size < miniCutoff_;
+        return readChain(e.startSector, e.size, mini);
+    }
+    return Error{"文件中没有名为“" + std::string(name) + "”的数据流。"};
+}
+
+}  // namespace tarnwick::cfb

@@ -1,0 +1,172 @@
+#include "formats/xls/workbook.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tarnwick::xls {
+
+const Cell* Sheet::cell(std::uint32_t row, std::uint32_t col) const {
+    auto it = std::lower_bound(cells.begin(), cells.end(), std::pair{row, col}, [](const Cell& c, const auto& key) {
+        return c.row != key.first ? c.row < key.first : c.col < key.second;
+    });
+    if (it == cells.end() || it->row != row || it->col != col) return nullptr;
+    return &*it;
+}
+
+const RowInfo* Sheet::rowInfo(std::uint32_t row) const {
+    auto it = std::lower_bound(rows.begin(), rows.end(), row, [](const RowInfo& r, std::uint32_t k) { return r.row < k; });
+    if (it == rows.end() || it->row != row) return nullptr;
+    return &*it;
+}
+
+const ColumnInfo* Sheet::columnInfo(std::uint32_t col) const {
+    // Later records win where ranges overlap (they should not).
+    for (auto it = columns.rbegin(); it != columns.rend(); ++it)
+        if (col >= it->first && col <= it->last) return &*it;
+    return nullptr;
+}
+
+const Font* Workbook::font(std::uint16_t index) const {
+    if (index == 4) return nullptr;
+    const std::size_t i = index > 4 ? index - 1u : index;
+    return i < fonts.size() ? &fonts[i] : nullptr;
+}
+
+const Xf* Workbook::xf(std::uint16_t index) const { return index < xfs.size() ? &xfs[index] : nullptr; }
+
+const std::array<std::uint32_t, 56>& defaultPalette() {
+    static const std::array<std::uint32_t, 56> palette = {
+        0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
+        0x800000, 0x008000, 0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080,
+        0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF, 0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF,
+        0x000080, 0xFF00FF, 0xFFFF00, 0x00FFFF, 0x800080, 0x800000, 0x008080, 0x0000FF,
+        0x00CCFF, 0xCCFFFF, 0xCCFFCC, 0xFFFF99, 0x99CCFF, 0xFF99CC, 0xCC99FF, 0xFFCC99,
+        0x3366FF, 0x33CCCC, 0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696,
+        0x003366, 0x339966, 0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333};
+    return palette;
+}
+
+namespace {
+
+bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "A1".."IV65536": a cell of a 97-2003 sheet.
+bool readsAsA1Cell(std::string_view s) {
+    std::size_t i = 0;
+    std::uint32_t col = 0;
+    while (i < s.size() && isAsciiLetter(s[i])) {
+        col = col * 26 + static_cast<std::uint32_t>(std::toupper(static_cast<unsigned char>(s[i])) - 'A' + 1);
+        if (++i > 3) return false;
+    }
+    if (i == 0 || i == s.size() || col > kMaxColumns) return false;
+    std::uint32_t row = 0;
+    for (; i < s.size(); ++i) {
+        if (!isDigit(s[i])) return false;
+        row = row * 10 + static_cast<std::uint32_t>(s[i] - '0');
+        if (row > kMaxRows) return false;
+    }
+    return row >= 1;
+}
+
+// "R", "C", "R1", "C12", "R1C1", "RC": R1C1 references.
+bool readsAsR1C1(std::string_view s) {
+    std::size_t i = 0;
+    auto digits = [&] {
+        while (i < s.size() && isDigit(s[i])) ++i;
+    };
+    if (i < s.size() && (s[i] == 'R' || s[i] == 'r')) {
+        ++i;
+        digits();
+    }
+    if (i < s.size() && (s[i] == 'C' || s[i] == 'c')) {
+        ++i;
+        digits();
+    }
+    return i > 0 && i == s.size();
+}
+
+}  // namespace
+
+bool sheetNameNeedsQuotes(std::string_view name) {
+    if (name.empty()) return true;
+    if (isDigit(name[0])) return true;
+    for (char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x80) continue;  // letters of other scripts need no quotes
+        if (!(isAsciiLetter(ch) || isDigit(ch) || ch == '_' || ch == '.')) return true;
+    }
+    return readsAsA1Cell(name) || readsAsR1C1(name);
+}
+
+std::string quoteSheetName(std::string_view name) {
+    if (!sheetNameNeedsQuotes(name)) return std::string(name);
+    std::string out = "'";
+    for (char c : name) {
+        out += c;
+        if (c == '\'') out += '\'';
+    }
+    return out + "'";
+}
+
+namespace {
+
+std::string inQuotes(std::string_view s) {
+    std::string out = "'";
+    for (char c : s) {
+        out += c;
+        if (c == '\'') out += '\'';
+    }
+    return out + "'";
+}
+
+}  // namespace
+
+std::string Workbook::sheetPrefix(std::uint16_t ixti) const {
+    if (ixti >= externSheets.size()) return {};
+    const ExternSheet& x = externSheets[ixti];
+    if (x.supBook >= supBooks.size()) return {};
+    const SupBook& book = supBooks[x.supBook];
+    if (book.addIn) return {};
+    auto sheetName = [&](std::int16_t i) -> std::optional<std::string> {
+        if (i < 0) return std::nullopt;
+        const auto k = static_cast<std::size_t>(i);
+        if (book.self) return k < sheets.size() ? std::optional(sheets[k].name) : std::nullopt;
+        return k < book.sheetNames.size() ? std::optional(book.sheetNames[k]) : std::nullopt;
+    };
+    const auto first = sheetName(x.firstSheet);
+    if (!first) return {};
+    std::string part = *first;
+    bool quote = sheetNameNeedsQuotes(*first);
+    if (x.lastSheet != x.firstSheet) {
+        const auto last = sheetName(x.lastSheet);
+        if (!last) return {};
+        part += ":" + *last;
+        quote = quote || sheetNameNeedsQuotes(*last);
+    }
+    if (book.self) return quote ? inQuotes(part) : part;
+    // External workbook: [file]Sheet, quoted as a whole when any part needs it.
+    std::string file = book.path;
+    const std::size_t slash = file.find_last_of("\\/");
+    if (slash != std::string::npos) file = file.substr(slash + 1);
+    for (char c : file)
+        if (c == ' ' || c == '$' || c == '-' || c == '\'') quote = true;
+    const std::string whole = "[" + file + "]" + part;
+    return quote ? inQuotes(whole) : whole;
+}
+
+std::string Workbook::definedName(std::uint32_t index) const {
+    if (index == 0 || index > names.size()) return {};
+    return names[index - 1].name;
+}
+
+FormulaEnv Workbook::formulaEnv(std::uint32_t row, std::uint32_t col) const {
+    FormulaEnv env;
+    env.row = row;
+    env.col = col;
+    env.sheetPrefix = [this](std::uint16_t ixti) { return sheetPrefix(ixti); };
+    env.definedName = [this](std::uint32_t index) { return definedName(index); };
+    return env;
+}
+
+}  // namespace tarnwick::xls

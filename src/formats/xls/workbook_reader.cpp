@@ -1,0 +1,609 @@
+// Reading the records of a BIFF8 "Workbook" stream into xls::Workbook.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "formats/cfb/compound_file.h"
+#include "formats/xls/record.h"
+#include "formats/xls/record_types.h"
+#include "formats/xls/unicode_string.h"
+#include "formats/xls/workbook.h"
+
+namespace tarnwick::xls {
+namespace {
+
+Error damaged(const std::string& what) { return Error{"工作簿已损坏，无法读取（" + what + "）。"}; }
+
+const Error kEncrypted{"工作簿设置了打开密码（已加密），无法读取；请在 Excel 中去掉密码后重新保存。"};
+const Error kBiff5{"这是 Excel 5.0/95 格式的工作簿，不是 Excel 97-2003 工作簿；请在 Excel 中另存为“Excel 97-2003 工作簿”。"};
+const Error kBiffOld{"这是 Excel 4.0 或更早版本的工作簿，不是 Excel 97-2003 工作簿；请在 Excel 中另存为“Excel 97-2003 工作簿”。"};
+
+std::uint16_t u16(Bytes d, std::size_t at) {
+    std::uint16_t v = 0;
+    readLE(d, at, v);
+    return v;
+}
+std::uint32_t u32(Bytes d, std::size_t at) {
+    std::uint32_t v = 0;
+    readLE(d, at, v);
+    return v;
+}
+double f64(Bytes d, std::size_t at) {
+    std::uint64_t u = 0;
+    readLE(d, at, u);
+    double v;
+    std::memcpy(&v, &u, sizeof v);
+    return v;
+}
+
+double decodeRk(std::uint32_t rk) {
+    double v;
+    if (rk & 0x02) {
+        v = static_cast<double>(static_cast<std::int32_t>(rk) >> 2);
+    } else {
+        const std::uint64_t bits = std::uint64_t{rk & 0xFFFFFFFCu} << 32;
+        std::memcpy(&v, &bits, sizeof v);
+    }
+    if (rk & 0x01) v /= 100;
+    return v;
+}
+
+// The CONTINUE records that follow records[i], as byte segments after records[i]'s own body.
+std::vector<Bytes> withContinues(const std::vector<Record>& records, std::size_t i, std::size_t* last) {
+    std::vector<Bytes> segs{records[i].data};
+    std::size_t j = i + 1;
+    while (j < records.size() && records[j].type == rt::Continue) segs.push_back(records[j++].data);
+    if (last) *last = j - 1;
+    return segs;
+}
+
+std::string builtInName(std::uint8_t code) {
+    static const char* const names[] = {"Consolidate_Area", "Auto_Open", "Auto_Close", "Extract", "Database",
+                                        "Criteria", "Print_Area", "Print_Titles", "Recorder", "Data_Form",
+                                        "Auto_Activate", "Auto_Deactivate", "Sheet_Title", "_FilterDatabase"};
+    return code < std::size(names) ? names[code] : "Name" + std::to_string(code);
+}
+
+std::string decodeVirtualPath(std::string path) {
+    std::string out;
+    std::size_t i = 0;
+    if (!path.empty() && path[0] == '\x01') i = 1;
+    for (; i < path.size(); ++i) {
+        const char c = path[i];
+        if (c == '\x05') {  // URL with a length byte
+            ++i;
+            continue;
+        }
+        if (static_cast<unsigned char>(c) < 0x20) {
+            out += '\\';
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+Xf readXf(Bytes d) {
+    Xf x;
+    x.font = u16(d, 0);
+    x.format = u16(d, 2);
+    const std::uint16_t flags = u16(d, 4);
+    x.isStyle = (flags & 0x0004) != 0;
+    x.parent = static_cast<std::uint16_t>(flags >> 4);
+    std::uint8_t alc = 0, rot = 0, ind = 0;
+    readLE(d, 6, alc);
+    readLE(d, 7, rot);
+    readLE(d, 8, ind);
+    x.hAlign = alc & 0x07;
+    x.wrap = (alc & 0x08) != 0;
+    x.vAlign = static_cast<std::uint8_t>((alc >> 4) & 0x07);
+    x.rotation = rot;
+    x.indent = ind & 0x0F;
+    const std::uint32_t b1 = u32(d, 10);
+    const std::uint32_t b2 = u32(d, 14);
+    const std::uint16_t b3 = u16(d, 18);
+    x.borderLeft = b1 & 0x0F;
+    x.borderRight = (b1 >> 4) & 0x0F;
+    x.borderTop = (b1 >> 8) & 0x0F;
+    x.borderBottom = (b1 >> 12) & 0x0F;
+    x.colorLeft = (b1 >> 16) & 0x7F;
+    x.colorRight = (b1 >> 23) & 0x7F;
+    x.diagonals = static_cast<std::uint8_t>((b1 >> 30) & 0x03);
+    x.colorTop = b2 & 0x7F;
+    x.colorBottom = (b2 >> 7) & 0x7F;
+    x.colorDiagonal = (b2 >> 14) & 0x7F;
+    x.borderDiagonal = (b2 >> 21) & 0x0F;
+    x.fillPattern = static_cast<std::uint8_t>((b2 >> 26) & 0x3F);
+    x.fillFore = b3 & 0x7F;
+    x.fillBack = (b3 >> 7) & 0x7F;
+    return x;
+}
+
+Font readFont(Bytes d) {
+    Font f;
+    f.height = u16(d, 0);
+    const std::uint16_t grbit = u16(d, 2);
+    f.italic = (grbit & 0x02) != 0;
+    f.strikeOut = (grbit & 0x08) != 0;
+    f.color = u16(d, 4);
+    f.weight = u16(d, 6);
+    f.script = u16(d, 8);
+    readLE(d, 10, f.underline);
+    f.name = shortString(d, 14).value_or("");
+    return f;
+}
+
+// Index of the record that starts at the stream offset, or npos.
+std::size_t recordAt(const std::vector<Record>& records, std::size_t offset) {
+    auto it = std::lower_bound(records.begin(), records.end(), offset,
+                               [](const Record& r, std::size_t o) { return r.offset < o; });
+    if (it == records.end() || it->offset != offset) return std::string::npos;
+    return static_cast<std::size_t>(it - records.begin());
+}
+
+// The index of the EOF that closes the BOF at records[begin] (nested sub-streams counted), or
+// the last record when the stream ends first.
+std::size_t matchingEof(const std::vector<Record>& records, std::size_t begin) {
+    int depth = 0;
+    for (std::size_t i = begin; i < records.size(); ++i) {
+        if (records[i].type == rt::Bof) ++depth;
+        if (records[i].type == rt::Eof && --depth == 0) return i;
+    }
+    return records.size() - 1;
+}
+
+struct SharedTokens {
+    std::uint16_t firstRow, lastRow, firstCol, lastCol;
+    std::vector<std::uint8_t> rgce, extra;
+    bool array;
+};
+
+struct PendingExp {
+    std::size_t formula;
+    std::uint16_t row, col;          // the cell
+    std::uint16_t masterRow, masterCol;
+};
+
+class SheetReader {
+public:
+    SheetReader(const Workbook& book, Sheet& sheet) : book_(book), sheet_(sheet) {}
+
+    Result<bool> read(const std::vector<Record>& records, std::size_t bof) {
+        const std::size_t end = matchingEof(records, bof);
+        for (std::size_t i = bof + 1; i <= end && i < records.size(); ++i) {
+            const Record& r = records[i];
+            if (r.type == rt::Bof) {
+                const std::size_t sub = matchingEof(records, i);
+                if (u16(r.data, 2) == 0x0020) {
+                    const std::span<const Record> span(records.data() + i, sub - i + 1);
+                    sheet_.charts.push_back(readChart(span, book_.formulaEnv(0, 0)));
+                }
+                i = sub;
+                continue;
+            }
+            if (r.type == rt::Eof) break;
+            if (r.type == rt::Str && pendingString_) {
+                std::string text;
+                ContinuedReader cr(withContinues(records, i, nullptr));
+                if (cr.unicodeString(text)) {
+                    Cell& c = sheet_.cells[*pendingString_];
+                    c.kind = ValueKind::Text;
+                    c.text = std::move(text);
+                }
+                pendingString_.reset();
+                continue;
+            }
+            if (r.type != rt::ShrFmla && r.type != rt::Array && r.type != rt::Table && r.type != rt::Continue)
+                pendingString_.reset();
+            record(r);
+        }
+        finish();
+        return true;
+    }
+
+private:
+    void addCell(std::uint16_t row, std::uint16_t col, std::uint16_t xf, ValueKind kind) {
+        if (col >= kMaxColumns) return;
+        Cell c;
+        c.row = row;
+        c.col = col;
+        c.xf = xf;
+        c.kind = kind;
+        sheet_.cells.push_back(std::move(c));
+    }
+    Cell* lastCell(std::uint16_t col) {
+        return col < kMaxColumns && !sheet_.cells.empty() ? &sheet_.cells.back() : nullptr;
+    }
+
+    void record(const Record& r) {
+        const Bytes d = r.data;
+        switch (r.type) {
+            case rt::Number:
+                if (d.size() < 14) return;
+                addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Number);
+                if (Cell* c = lastCell(u16(d, 2))) c->number = f64(d, 6);
+                return;
+            case rt::Rk:
+                if (d.size() < 10) return;
+                addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Number);
+                if (Cell* c = lastCell(u16(d, 2))) c->number = decodeRk(u32(d, 6));
+                return;
+            case rt::MulRk: {
+                if (d.size() < 6) return;
+                const std::uint16_t row = u16(d, 0), first = u16(d, 2);
+                const std::size_t n = (d.size() - 6) / 6;
+                for (std::size_t k = 0; k < n; ++k) {
+                    const auto col = static_cast<std::uint16_t>(first + k);
+                    if (first + k >= kMaxColumns) break;
+                    addCell(row, col, u16(d, 4 + 6 * k), ValueKind::Number);
+                    sheet_.cells.back().number = decodeRk(u32(d, 6 + 6 * k));
+                }
+                return;
+            }
+            case rt::LabelSst: {
+                if (d.size() < 10) return;
+                const std::uint32_t isst = u32(d, 6);
+                addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Text);
+                if (Cell* c = lastCell(u16(d, 2))) {
+                    if (isst < book_.sharedStrings.size())
+                        c->text = book_.sharedStrings[isst];
+                    else
+                        c->kind = ValueKind::Empty;  // a dangling string index reads as nothing
+                }
+                return;
+            }
+            case rt::Label: {
+                if (d.size() < 9) return;
+                addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Text);
+                if (Cell* c = lastCell(u16(d, 2))) c->text = longString(d, 6).value_or("");
+                return;
+            }
+            case rt::BoolErr: {
+                if (d.size() < 8) return;
+                const bool isError = d[7] != 0;
+                addCell(u16(d, 0), u16(d, 2), u16(d, 4), isError ? ValueKind::Error : ValueKind::Boolean);
+                if (Cell* c = lastCell(u16(d, 2))) {
+                    if (isError)
+                        c->code = d[6];
+                    else
+                        c->number = d[6] ? 1 : 0;
+                }
+                return;
+            }
+            case rt::Blank:
+                if (d.size() < 6) return;
+                addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Empty);
+                return;
+            case rt::MulBlank: {
+                if (d.size() < 6) return;
+                const std::uint16_t row = u16(d, 0), first = u16(d, 2);
+                const std::size_t n = (d.size() - 6) / 2;
+                for (std::size_t k = 0; k < n && first + k < kMaxColumns; ++k)
+                    addCell(row, static_cast<std::uint16_t>(first + k), u16(d, 4 + 2 * k), ValueKind::Empty);
+                return;
+            }
+            case rt::Formula: formula(d); return;
+            case rt::ShrFmla: {
+                if (d.size() < 10) return;
+                const std::uint16_t cce = u16(d, 8);
+                if (d.size() - 10 < cce) return;
+                shared_.push_back({u16(d, 0), u16(d, 2), d[4], d[5], {d.begin() + 10, d.begin() + 10 + cce},
+                                   {d.begin() + 10 + cce, d.end()}, false});
+                return;
+            }
+            case rt::Array: {
+                if (d.size() < 14) return;
+                const std::uint16_t cce = u16(d, 12);
+                if (d.size() - 14 < cce) return;
+                shared_.push_back({u16(d, 0), u16(d, 2), d[4], d[5], {d.begin() + 14, d.begin() + 14 + cce},
+                                   {d.begin() + 14 + cce, d.end()}, true});
+                return;
+            }
+            case rt::Row: {
+                if (d.size() < 16) return;
+                RowInfo ri;
+                ri.row = u16(d, 0);
+                const std::uint16_t miy = u16(d, 6);
+                const std::uint16_t grbit = u16(d, 12);
+                ri.height = miy & 0x7FFF;
+                ri.customHeight = (grbit & 0x40) != 0;
+                ri.hidden = (grbit & 0x20) != 0;
+                ri.hasFormat = (grbit & 0x80) != 0;
+                ri.xf = u16(d, 14) & 0x0FFF;
+                sheet_.rows.push_back(ri);
+                return;
+            }
+            case rt::ColInfo: {
+                if (d.size() < 10) return;
+                ColumnInfo ci;
+                ci.first = u16(d, 0);
+                ci.last = std::min<std::uint16_t>(u16(d, 2), kMaxColumns - 1);
+                ci.width = u16(d, 4);
+                ci.xf = u16(d, 6);
+                ci.hidden = (u16(d, 8) & 0x01) != 0;
+                if (ci.first <= ci.last && ci.first < kMaxColumns) sheet_.columns.push_back(ci);
+                return;
+            }
+            case rt::DefColWidth:
+                if (d.size() >= 2) sheet_.defaultColumnWidth = u16(d, 0);
+                return;
+            case rt::StandardWidth:
+                if (d.size() >= 2) sheet_.standardWidth = u16(d, 0);
+                return;
+            case rt::DefaultRowHeight:
+                if (d.size() >= 4) {
+                    sheet_.defaultRowHeight = u16(d, 2);
+                    sheet_.hasDefaultRowHeight = true;
+                }
+                return;
+            case rt::MergedCells: {
+                const std::size_t n = std::min<std::size_t>(u16(d, 0), d.size() >= 2 ? (d.size() - 2) / 8 : 0);
+                for (std::size_t k = 0; k < n; ++k) {
+                    const std::size_t at = 2 + 8 * k;
+                    MergedRange m{u16(d, at), u16(d, at + 2), u16(d, at + 4), u16(d, at + 6)};
+                    if (m.firstRow <= m.lastRow && m.firstCol <= m.lastCol && m.lastCol < kMaxColumns)
+                        sheet_.merges.push_back(m);
+                }
+                return;
+            }
+            case rt::Obj:
+                if (u16(d, 0) == 0x15 && u16(d, 4) == 0x05) ++sheet_.chartObjects;
+                return;
+            default: return;
+        }
+    }
+
+    void formula(Bytes d) {
+        if (d.size() < 22) return;
+        const std::uint16_t row = u16(d, 0), col = u16(d, 2);
+        if (col >= kMaxColumns) return;
+        const std::uint16_t cce = u16(d, 20);
+        if (d.size() - 22 < cce) return;
+        addCell(row, col, u16(d, 4), ValueKind::Number);
+        Cell& c = sheet_.cells.back();
+        if (u16(d, 12) == 0xFFFF) {
+            switch (d[6]) {
+                case 0:  // text result: a STRING record follows
+                    c.kind = ValueKind::Text;
+                    pendingString_ = sheet_.cells.size() - 1;
+                    break;
+                case 1:
+                    c.kind = ValueKind::Boolean;
+                    c.number = d[8] ? 1 : 0;
+                    break;
+                case 2:
+                    c.kind = ValueKind::Error;
+                    c.code = d[8];
+                    break;
+                default:
+                    c.kind = ValueKind::Text;  // empty text
+                    break;
+            }
+        } else {
+            c.number = f64(d, 6);
+        }
+        Formula f;
+        f.rgce.assign(d.begin() + 22, d.begin() + 22 + cce);
+        f.extra.assign(d.begin() + 22 + cce, d.end());
+        c.formula = static_cast<std::int32_t>(sheet_.formulas.size());
+        if (cce == 5 && f.rgce[0] == 0x01) pending_.push_back({sheet_.formulas.size(), row, col, u16(d, 23), u16(d, 25)});
+        sheet_.formulas.push_back(std::move(f));
+    }
+
+    void finish() {
+        for (const PendingExp& p : pending_) {
+            const SharedTokens* found = nullptr;
+            for (const SharedTokens& s : shared_)
+                if (s.firstRow == p.masterRow && s.firstCol == p.masterCol) found = &s;
+            if (!found)
+                for (const SharedTokens& s : shared_)
+                    if (p.row >= s.firstRow && p.row <= s.lastRow && p.col >= s.firstCol && p.col <= s.lastCol) found = &s;
+            Formula& f = sheet_.formulas[p.formula];
+            if (!found) {
+                f.unresolved = true;
+                continue;
+            }
+            f.rgce = found->rgce;
+            f.extra = found->extra;
+            f.shared = !found->array;
+            f.array = found->array;
+        }
+        // One cell per position, the last record winning; sorted by row, then column.
+        std::stable_sort(sheet_.cells.begin(), sheet_.cells.end(), [](const Cell& a, const Cell& b) {
+            return a.row != b.row ? a.row < b.row : a.col < b.col;
+        });
+        std::vector<Cell> unique;
+        unique.reserve(sheet_.cells.size());
+        for (Cell& c : sheet_.cells) {
+            if (!unique.empty() && unique.back().row == c.row && unique.back().col == c.col)
+                unique.back() = std::move(c);
+            else
+                unique.push_back(std::move(c));
+        }
+        sheet_.cells = std::move(unique);
+        std::stable_sort(sheet_.rows.begin(), sheet_.rows.end(), [](const RowInfo& a, const RowInfo& b) { return a.row < b.row; });
+        std::vector<RowInfo> rows;
+        for (const RowInfo& r : sheet_.rows) {
+            if (!rows.empty() && rows.back().row == r.row)
+                rows.back() = r;
+            else
+                rows.push_back(r);
+        }
+        sheet_.rows = std::move(rows);
+    }
+
+    const Workbook& book_;
+    Sheet& sheet_;
+    std::optional<std::size_t> pendingString_;
+    std::vector<SharedTokens> shared_;
+    std::vector<PendingExp> pending_;
+};
+
+struct SheetEntry {
+    std::uint32_t offset;
+};
+
+}  // namespace
+
+Result<Workbook> readWorkbookStream(Bytes stream) {
+    auto split = splitRecords(stream);
+    if (!split) return split.error();
+    const std::vector<Record>& records = *split;
+    if (records.empty() || records[0].type != rt::Bof) {
+        if (!records.empty() && (records[0].type == 0x0009 || records[0].type == 0x0209 || records[0].type == 0x0409))
+            return kBiffOld;
+        return damaged("工作簿数据不以 BOF 记录开头");
+    }
+    const std::uint16_t version = u16(records[0].data, 0);
+    if (version == 0x0500) return kBiff5;
+    if (version != 0x0600) return damaged("不认识的 BIFF 版本");
+    if (u16(records[0].data, 2) != 0x0005) return damaged("第一个子流不是工作簿全局数据");
+
+    Workbook book;
+    book.palette = defaultPalette();
+    std::vector<std::uint32_t> sheetOffsets;
+    const std::size_t globalsEnd = matchingEof(records, 0);
+    for (std::size_t i = 1; i <= globalsEnd && i < records.size(); ++i) {
+        const Record& r = records[i];
+        const Bytes d = r.data;
+        switch (r.type) {
+            case rt::FilePass: return kEncrypted;
+            case rt::Font:
+                if (book.fonts.size() < 4096) book.fonts.push_back(readFont(d));
+                break;
+            case rt::Format: {
+                if (d.size() < 5) break;
+                if (auto code = longString(d, 2)) book.formats[u16(d, 0)] = *code;
+                break;
+            }
+            case rt::Xf:
+                if (d.size() >= 20 && book.xfs.size() < 65536) book.xfs.push_back(readXf(d));
+                break;
+            case rt::Palette: {
+                const std::size_t n = std::min<std::size_t>({u16(d, 0), 56, d.size() >= 2 ? (d.size() - 2) / 4 : 0});
+                for (std::size_t k = 0; k < n; ++k) {
+                    const std::size_t at = 2 + 4 * k;
+                    book.palette[k] = (std::uint32_t{d[at]} << 16) | (std::uint32_t{d[at + 1]} << 8) | d[at + 2];
+                }
+                break;
+            }
+            case rt::DateMode: book.date1904 = u16(d, 0) == 1; break;
+            case rt::CodePage: book.codePage = u16(d, 0); break;
+            case rt::BoundSheet: {
+                if (d.size() < 8) return damaged("工作表列表记录太短");
+                Sheet s;
+                s.visibility = d[4] & 0x03;
+                s.type = static_cast<SheetType>(d[5]);
+                s.name = shortString(d, 6).value_or("");
+                sheetOffsets.push_back(u32(d, 0));
+                book.sheets.push_back(std::move(s));
+                break;
+            }
+            case rt::Sst: {
+                std::size_t last = i;
+                ContinuedReader cr(withContinues(records, i, &last));
+                std::uint32_t total = 0, unique = 0;
+                if (!cr.u32(total) || !cr.u32(unique)) return damaged("共享字符串表太短");
+                // Every string takes at least three bytes: never reserve more than that allows.
+                std::size_t bytes = 0;
+                for (std::size_t k = i; k <= last; ++k) bytes += records[k].data.size();
+                book.sharedStrings.reserve(std::min<std::size_t>(unique, bytes / 3));
+                for (std::uint32_t k = 0; k < unique; ++k) {
+                    std::string s;
+                    if (!cr.richString(s)) break;  // fewer strings than announced: keep those read
+                    book.sharedStrings.push_back(std::move(s));
+                }
+                i = last;
+                break;
+            }
+            case rt::SupBook: {
+                if (d.size() < 4) break;
+                SupBook b;
+                const std::uint16_t ctab = u16(d, 0), cch = u16(d, 2);
+                if (cch == 0x0401) {
+                    b.self = true;
+                } else if (cch == 0x3A01) {
+                    b.addIn = true;
+                } else {
+                    std::size_t at = 2;
+                    b.path = decodeVirtualPath(longString(d, 2, &at).value_or(""));
+                    for (std::uint16_t k = 0; k < ctab && at < d.size(); ++k) {
+                        auto name = longString(d, at, &at);
+                        if (!name) break;
+                        b.sheetNames.push_back(*name);
+                    }
+                }
+                if (book.supBooks.size() < 65536) book.supBooks.push_back(std::move(b));
+                break;
+            }
+            case rt::ExternSheet: {
+                const std::size_t n = std::min<std::size_t>(u16(d, 0), d.size() >= 2 ? (d.size() - 2) / 6 : 0);
+                for (std::size_t k = 0; k < n; ++k) {
+                    const std::size_t at = 2 + 6 * k;
+                    book.externSheets.push_back({u16(d, at), static_cast<std::int16_t>(u16(d, at + 2)),
+                                                 static_cast<std::int16_t>(u16(d, at + 4))});
+                }
+                break;
+            }
+            case rt::Name: {
+                if (d.size() < 15) break;
+                DefinedName n;
+                const std::uint16_t grbit = u16(d, 0);
+                n.builtIn = (grbit & 0x0020) != 0;
+                n.sheet = u16(d, 8);
+                auto text = stringNoCount(d, 14, d[3]);
+                if (n.builtIn) {
+                    n.name = builtInName(text && !text->empty() ? static_cast<std::uint8_t>((*text)[0]) : 0xFF);
+                } else {
+                    n.name = text.value_or("");
+                }
+                if (book.names.size() < 65536) book.names.push_back(std::move(n));
+                break;
+            }
+            default: break;
+        }
+    }
+
+    for (std::size_t k = 0; k < book.sheets.size(); ++k) {
+        Sheet& sheet = book.sheets[k];
+        const std::size_t bof = recordAt(records, sheetOffsets[k]);
+        if (bof == std::string::npos || records[bof].type != rt::Bof)
+            return damaged("工作表“" + sheet.name + "”的位置不正确");
+        if (sheet.type != SheetType::Worksheet && sheet.type != SheetType::ChartSheet && sheet.type != SheetType::MacroSheet)
+            continue;
+        if (u16(records[bof].data, 2) == 0x0020) {
+            // A chart sheet: its one chart is the whole sub-stream.
+            const std::size_t end = matchingEof(records, bof);
+            sheet.charts.push_back(readChart(std::span<const Record>(records.data() + bof, end - bof + 1), book.formulaEnv(0, 0)));
+            continue;
+        }
+        SheetReader reader(book, sheet);
+        auto ok = reader.read(records, bof);
+        if (!ok) return ok.error();
+    }
+    return book;
+}
+
+Result<Workbook> readWorkbook(Bytes file) {
+    if (file.empty()) return Error{"工作簿文件是空的（0 字节）。"};
+    if (file.size() >= 4 && file[0] == 'P' && file[1] == 'K' && file[2] == 0x03 && file[3] == 0x04)
+        return Error{"这是 Excel 2007 及以后版本的新格式工作簿（.xlsx），不是 Excel 97-2003 工作簿（.xls）；请另存为“Excel 97-2003 工作簿”。"};
+    std::uint16_t firstType = 0;
+    if (readLE(file, 0, firstType) && (firstType == 0x0009 || firstType == 0x0209 || firstType == 0x0409))
+        return kBiffOld;
+    if (firstType == 0x0809) return kBiff5;
+    auto cf = cfb::CompoundFile::open(file);
+    if (!cf) {
+        if (file.size() >= 8 && std::memcmp(file.data(), cfb::kSignature, 8) == 0) return cf.error();
+        return Error{"文件不是 Excel 97-2003 工作簿。"};
+    }
+    if (!cf->hasStream("Workbook")) {
+        if (cf->hasStream("Book")) return kBiff5;
+        return Error{"文件中没有工作簿数据，不是 Excel 工作簿（可能是其他 Office 文档）。"};
+    }
+    auto stream = cf->stream("Workbook");
+    if (!stream) return stream.error();
+    return readWorkbookStream(*stream);
+}
+
+}  // namespace tarnwick::xls

@@ -1,0 +1,90 @@
+#include "model/excel/workbook.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "base/utf.h"
+#include "model/excel/column_width.h"
+
+namespace tarnwick::excel {
+
+Result<Workbook> Workbook::open(Bytes bytes) {
+    auto book = xls::readWorkbook(bytes);
+    if (!book) return book.error();
+    auto data = std::make_shared<BookData>();
+    data->book = std::move(*book);
+    if (const xls::Font* f = data->book.font(0))
+        data->digitWidth = maxDigitWidth(f->name, f->height);
+    return Workbook(std::move(data));
+}
+
+Result<Workbook> Workbook::open(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return Error{"找不到工作簿文件。"};
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    if (ec) return Error{"无法读取工作簿文件。"};
+    if (size > kMaxWorkbookBytes) return Error{"工作簿文件太大（超过 64 MB），不像是练习用的工作簿。"};
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return Error{"无法打开工作簿文件（可能正被其他程序占用）。"};
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size) return Error{"无法完整读取工作簿文件。"};
+    return open(Bytes(bytes));
+}
+
+Result<Worksheet> Workbook::Sheets(std::uint32_t index) const {
+    if (index < 1 || index > book_->book.sheets.size())
+        return Error{"工作簿中没有第 " + std::to_string(index) + " 个工作表。"};
+    return Worksheet(book_, &book_->book.sheets[index - 1]);
+}
+
+Result<Worksheet> Workbook::Worksheets(std::string_view name) const {
+    for (const xls::Sheet& s : book_->book.sheets)
+        if (s.type == xls::SheetType::Worksheet && equalsIgnoreAsciiCase(s.name, name)) return Worksheet(book_, &s);
+    return Error{"工作簿中没有名为“" + std::string(name) + "”的工作表。"};
+}
+
+Result<Worksheet> Workbook::Worksheets(std::uint32_t index) const {
+    std::uint32_t n = 0;
+    for (const xls::Sheet& s : book_->book.sheets)
+        if (s.type == xls::SheetType::Worksheet && ++n == index) return Worksheet(book_, &s);
+    return Error{"工作簿中没有第 " + std::to_string(index) + " 个工作表。"};
+}
+
+Variant Worksheet::StandardWidth() const {
+    if (sheet_->standardWidth) return Variant::number(columnWidthFromStored(*sheet_->standardWidth, book_->digitWidth));
+    return Variant::number(columnWidthFromDefault(sheet_->defaultColumnWidth.value_or(8), book_->digitWidth));
+}
+
+excel::Range Worksheet::Range(std::string_view address) const {
+    auto b = parseAddress(address);
+    if (!b) return excel::Range::failedRange("单元格地址“" + std::string(address) + "”无效。");
+    return excel::Range(book_, sheet_, *b);
+}
+
+excel::Range Worksheet::Cells(std::uint32_t row, std::uint32_t column) const {
+    if (row < 1 || column < 1 || row > xls::kMaxRows || column > xls::kMaxColumns)
+        return excel::Range::failedRange("单元格位置超出工作表。");
+    return excel::Range(book_, sheet_, Block{row - 1, row - 1, column - 1, column - 1, false, false});
+}
+
+excel::Range Worksheet::Rows(std::string_view rows) const {
+    auto b = parseRows(rows);
+    if (!b) return excel::Range::failedRange("行地址“" + std::string(rows) + "”无效。");
+    return excel::Range(book_, sheet_, *b);
+}
+
+excel::Range Worksheet::Rows(std::uint32_t row) const { return Rows(std::to_string(row)); }
+
+excel::Range Worksheet::Columns(std::string_view columns) const {
+    auto b = parseColumns(columns);
+    if (!b) return excel::Range::failedRange("列地址“" + std::string(columns) + "”无效。");
+    return excel::Range(book_, sheet_, *b);
+}
+
+excel::Range Worksheet::Columns(std::uint32_t column) const {
+    if (column < 1 || column > xls::kMaxColumns) return excel::Range::failedRange("列号超出工作表。");
+    return Columns(columnLetters(column - 1));
+}
+
+}  // namespace tarnwick::excel
