@@ -1,5 +1,6 @@
 #include "marking/rubric_table.h"
 
+#include "marking/excel/excel_rubric.h"
 #include "marking/web/web_rubrics.h"
 
 namespace tarnwick::marking {
@@ -9,9 +10,9 @@ constexpr RubricEntry kTable[] = {
     {1, nullptr},
     {2, nullptr},
     {7, nullptr},
-    {3, nullptr},
-    {8, nullptr},
-    {4, nullptr},
+    {3, &excel_rubrics::markExcelSet1},
+    {8, &excel_rubrics::markExcelSet3},
+    {4, &excel_rubrics::markExcelSet2},
     {5, &web::markWebSet1},
     {6, &web::markWebSet2},
 };

@@ -1,0 +1,38 @@
+// The spreadsheet rubrics: items read through the excel:: object model on the first sheet.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "marking/state.h"
+#include "model/excel/workbook.h"
+
+namespace tarnwick::marking::excel_rubrics {
+
+struct ExcelItem {
+    int points;
+    std::function<bool(const excel::Worksheet& sheet)> passes;
+    std::string_view correct;
+    std::string_view wrong;
+};
+
+const std::vector<ExcelItem>& excelSet1Items();  // exercise 3
+const std::vector<ExcelItem>& excelSet2Items();  // exercise 4
+const std::vector<ExcelItem>& excelSet3Items();  // exercise 8
+
+// Opens the saved workbook (never writing it), empties the lists and records every item on the
+// first sheet. A workbook that cannot be read gives its reason as the first wrong line and every
+// item wrong.
+void markWorkbook(const std::filesystem::path& file, std::span<const ExcelItem> items, MarkingState& state);
+
+// Rubric entry points (see marking/rubric.h).
+std::optional<std::string> markExcelSet1(const std::filesystem::path& file, MarkingState& state);
+std::optional<std::string> markExcelSet2(const std::filesystem::path& file, MarkingState& state);
+std::optional<std::string> markExcelSet3(const std::filesystem::path& file, MarkingState& state);
+
+}  // namespace tarnwick::marking::excel_rubrics
