@@ -1,4 +1,4 @@
-// Marking a page in process, and a whole `tarnwick-cli mark 5` process.
+// Whole marking runs: in process, and as a `tarnwick-cli mark` process, for a page and a workbook.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -21,30 +21,39 @@ using namespace tarnwick;
 
 namespace {
 
+// An exam folder prepared for the exercise, holding its solved document.
 fs::path preparedFolder(int exercise) {
     const fs::path dir = fs::temp_directory_path() / ("tarnwick-bench-" + std::to_string(exercise));
     fs::create_directories(dir);
     shell::prepareExercise(static_cast<shell::QuestionNumberType>(exercise), platform::posixSpelling(dir), nullptr);
-    fs::copy_file(fs::path(TARNWICK_TEST_DATA) / ("web/ex" + std::to_string(exercise) + "-solution.htm"),
-                  dir / "index.htm", fs::copy_options::overwrite_existing);
+    const auto* e = shell::findExercise(exercise);
+    const std::string solution = e->kind == shell::ExerciseKind::WebPage
+                                     ? "web/ex" + std::to_string(exercise) + "-solution.htm"
+                                     : "solutions/ex" + std::to_string(exercise) + "-solution.xls";
+    fs::copy_file(fs::path(TARNWICK_TEST_DATA) / solution,
+                  dir / fs::path(std::u8string(e->document.begin(), e->document.end())),
+                  fs::copy_options::overwrite_existing);
     return dir;
 }
 
-void BM_MarkPageInProcess(benchmark::State& st) {
-    const fs::path dir = preparedFolder(5);
+void BM_MarkInProcess(benchmark::State& st) {
+    const int exercise = static_cast<int>(st.range(0));
+    const fs::path dir = preparedFolder(exercise);
     const auto folder = platform::posixSpelling(dir);
     for (auto _ : st) {
         marking::MarkingState state;
-        const auto r = marking::runMarking(5, folder, nullptr, state);
+        const auto r = marking::runMarking(static_cast<shell::QuestionNumberType>(exercise), folder, nullptr, state);
         benchmark::DoNotOptimize(r.Label5);
-        if (state.Score != 100) st.SkipWithError("solution page did not score 100");
+        if (state.Score != 100) st.SkipWithError("the solution did not score 100");
     }
 }
-BENCHMARK(BM_MarkPageInProcess)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MarkInProcess)->Arg(5)->Arg(6)->Arg(3)->Arg(4)->Arg(8)->Unit(benchmark::kMicrosecond);
 
 void BM_CliMarkProcess(benchmark::State& st) {
-    const fs::path dir = preparedFolder(5);
-    const std::string cli = TARNWICK_CLI, sub = "mark", num = "5", opt = "--exam-dir", d = dir.string(),
+    const int exercise = static_cast<int>(st.range(0));
+    const fs::path dir = preparedFolder(exercise);
+    const std::string cli = TARNWICK_CLI, sub = "mark", num = std::to_string(exercise), opt = "--exam-dir",
+                      d = dir.string(),
                       skip = "--skip-probe";
     char* argv[] = {const_cast<char*>(cli.c_str()), const_cast<char*>(sub.c_str()), const_cast<char*>(num.c_str()),
                     const_cast<char*>(opt.c_str()),  const_cast<char*>(d.c_str()),   const_cast<char*>(skip.c_str()),
@@ -64,7 +73,7 @@ void BM_CliMarkProcess(benchmark::State& st) {
     }
     posix_spawn_file_actions_destroy(&fa);
 }
-BENCHMARK(BM_CliMarkProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CliMarkProcess)->Arg(5)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CatProcess(benchmark::State& st) {
     // For scale: the cost of starting any small process here.
