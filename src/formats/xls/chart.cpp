@@ -2,19 +2,10 @@
 
 #include "formats/xls/chart_parts.h"
 #include "formats/xls/chart_type.h"
+#include "formats/xls/literals.h"
 
 namespace tarnwick::xls {
 namespace {
-
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-    return out;
-}
 
 // A reference as the series formula spells it: the formula text without its '='.
 Result<std::string> referenceText(const DataSource& src, const FormulaEnv& env) {
@@ -31,7 +22,7 @@ Result<std::string> seriesField(const DataSource& src, const FormulaEnv& env, bo
     switch (src.kind) {
         case DataSource::Kind::Reference: return referenceText(src, env);
         case DataSource::Kind::Literal:
-            if (isName && src.text) return quoted(*src.text);
+            if (isName && src.text) return formulaStringLiteral(*src.text);
             return std::string{};
         default: return std::string{};
     }

@@ -3,6 +3,7 @@
 // text; the order of the tokens already encodes precedence, so parentheses come only from
 // PtgParen, and blanks only from PtgAttrSpace.
 #include "formats/xls/formula.h"
+#include "formats/xls/literals.h"
 
 #include <array>
 #include <cstddef>
@@ -299,18 +300,9 @@ private:
     bool string() {
         std::string text;
         if (!readShortString(in_, text)) return truncated();
-        return pushOperand(quoted(text));
+        return pushOperand(formulaStringLiteral(text));
     }
 
-    static std::string quoted(std::string_view text) {
-        std::string out = "\"";
-        for (char c : text) {
-            if (c == '"') out += '"';
-            out += c;
-        }
-        out += '"';
-        return out;
-    }
 
     // ShortXLUnicodeString (8-bit count) or, with wideCount, XLUnicodeString (16-bit count).
     static bool readShortString(ByteReader& r, std::string& out, bool wideCount = false) {
@@ -332,23 +324,11 @@ private:
         return true;
     }
 
-    static const char* errorText(std::uint8_t code) {
-        switch (code) {
-        case 0x00: return "#NULL!";
-        case 0x07: return "#DIV/0!";
-        case 0x0F: return "#VALUE!";
-        case 0x17: return "#REF!";
-        case 0x1D: return "#NAME?";
-        case 0x24: return "#NUM!";
-        case 0x2A: return "#N/A";
-        default: return nullptr;
-        }
-    }
 
     bool errorConstant() {
         std::uint8_t code = 0;
         if (!in_.u8(code)) return truncated();
-        const char* text = errorText(code);
+        const char* text = cellErrorText(code);
         if (text == nullptr) return fail("公式中的错误值无法识别，文件可能已损坏。");
         return pushOperand(text);
     }
@@ -389,7 +369,7 @@ private:
         case 0x02: {
             std::string s;
             if (!readShortString(extra_, s, true)) return fail(bad);
-            text += quoted(s);
+            text += formulaStringLiteral(s);
             return true;
         }
         case 0x04:
@@ -400,7 +380,7 @@ private:
                 text += v ? "TRUE" : "FALSE";
                 return true;
             }
-            const char* e = errorText(v);
+            const char* e = cellErrorText(v);
             if (e == nullptr) return fail(bad);
             text += e;
             return true;

@@ -1,5 +1,7 @@
 #include "model/excel/variant.h"
 
+#include "formats/xls/literals.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -51,16 +53,8 @@ std::string generalNumberText(double v) {
 }
 
 std::string errorText(std::uint8_t code) {
-    switch (code) {
-        case 0x00: return "#NULL!";
-        case 0x07: return "#DIV/0!";
-        case 0x0F: return "#VALUE!";
-        case 0x17: return "#REF!";
-        case 0x1D: return "#NAME?";
-        case 0x24: return "#NUM!";
-        case 0x2A: return "#N/A";
-        default: return "#N/A";
-    }
+    const char* text = xls::cellErrorText(code);
+    return text ? text : "#N/A";
 }
 
 std::string Variant::describe() const {
