@@ -1,14 +1,26 @@
 // The desktop's side of the handlers' services: message boxes and the file manager.
 #pragma once
 
+#include <QMessageBox>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "shell/window_model.h"
 
 namespace tarnwick::gui {
 
-// Modal OK-only boxes captioned "Veltrace", without an icon.
+// An OK-only box captioned "Veltrace" over `owner`, without an icon, its button reading 确定, and
+// asking for a close box as its only title-bar button. It is never narrower than its caption needs
+// (see captionRoom), so that a short text such as "恭喜你全部正确！" does not cut the caption.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, std::string_view text);
+
+// The width a title bar needs to show `caption` whole: the caption in a bold face of the box's
+// font, four squares of the title's height (window managers put the icon and up to three buttons
+// there, whatever the window asks for: openbox keeps minimise and maximise) and the margins.
+int captionRoom(const QFont& font, const QString& caption);
+
+// Modal OK-only boxes made by makeMessageBox.
 class MessageBoxPrompter : public shell::Prompter {
 public:
     // Called before each box: brings the windows up to date so that the box appears over what

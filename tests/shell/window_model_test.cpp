@@ -362,6 +362,61 @@ TEST_F(WindowModelTest, MarkingRunFillsScoreAndListsAndShowsTheVerdict) {
     EXPECT_EQ(prompter.boxes.size(), 2u);
 }
 
+TEST_F(WindowModelTest, SpreadsheetExerciseScoresZeroUntouchedAndHundredWithTheSolution) {
+    startWorking(3);
+    const fs::path book = examPath / test::u8path("学生成绩表.xls");
+    ASSERT_TRUE(fs::is_regular_file(book));
+    const MainState& m = model.main;
+
+    // The workbook as the program wrote it: every item wrong, in the order of the marking table.
+    model.mainCommand2Click();
+    EXPECT_EQ(m.Label5, "0");
+    EXPECT_EQ(m.Text2, "");
+    EXPECT_EQ(m.Text3,
+              "1、单元格合并不正确\r\n"
+              "1、单元格对齐方式不正确\r\n"
+              "2、行高设置不正确\r\n"
+              "3、字体设置不正确\r\n"
+              "3、字号设置不正确\r\n"
+              "3、字形加粗设置不正确\r\n"
+              "4、总分计算不正确\r\n"
+              "5、由高到低排序不正确\r\n"
+              "6、平均分计算不正确\r\n"
+              "7、2位小数设置不正确\r\n");
+    EXPECT_TRUE(m.Text2Visible);
+    EXPECT_TRUE(m.Text3Visible);
+    EXPECT_EQ(prompter.boxes, std::vector<std::string>{"还没有全正确，继续努力哦！"});
+    EXPECT_EQ(model.answerState(), AnswerState::Working);
+
+    // The same workbook solved in a spreadsheet application and saved over it.
+    fs::copy_file(test::dataPath("solutions/ex3-solution.xls"), book, fs::copy_options::overwrite_existing);
+    const std::string saved = test::readBytes(book);
+    model.mainCommand2Click();
+    EXPECT_EQ(m.Label5, "100") << m.Text3;
+    EXPECT_EQ(m.Text2,
+              "1、单元格合并正确\r\n"
+              "1、单元格对齐方式正确\r\n"
+              "2、行高设置正确\r\n"
+              "3、字体设置正确\r\n"
+              "3、字号设置正确\r\n"
+              "3、字形加粗设置正确\r\n"
+              "4、总分计算正确\r\n"
+              "5、由高到低排序正确\r\n"
+              "6、平均分计算正确\r\n"
+              "7、2位小数设置正确\r\n");
+    EXPECT_EQ(m.Text3, "");
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[1], "恭喜你全部正确！");
+
+    // Marking again gives the same results and never writes the student's workbook.
+    const MainState afterSolution = m;
+    model.mainCommand2Click();
+    EXPECT_EQ(m, afterSolution);
+    EXPECT_EQ(prompter.boxes.back(), "恭喜你全部正确！");
+    EXPECT_EQ(test::readBytes(book), saved);
+    EXPECT_EQ(model.answerState(), AnswerState::Working);
+}
+
 TEST_F(WindowModelTest, MarkingRefusedOrWithoutTheDocumentLeavesThePreviousResults) {
     startWorking(6);
     writePage("<html><head><title>Brathel介绍</title></head><body></body></html>");
