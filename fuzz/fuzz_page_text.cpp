@@ -11,7 +11,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tarnwick::marking;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::string text = web::pageTextFromBytes(bytes);
+    const auto decoded = web::pageTextFromBytes(bytes);
+    if (!decoded) return 0;
+    const std::string& text = decoded.value();
     MarkingState state;
     web::runTests(web::webSet1Tests(), text, state);
     web::runTests(web::webSet2Tests(), text, state);

@@ -12,7 +12,8 @@ namespace tarnwick::platform {
 // does not know.
 std::optional<std::string> decodeToUtf8(std::string_view bytes, const char* charset);
 
-// Simplified Chinese (code page 936, a superset of GB2312) to UTF-8.
-std::string cp936ToUtf8(std::string_view bytes);
+// Simplified Chinese (code page 936, a superset of GB2312) to UTF-8; nullopt when this platform
+// has no converter for it.
+std::optional<std::string> cp936ToUtf8(std::string_view bytes);
 
 }  // namespace tarnwick::platform

@@ -51,16 +51,26 @@ std::string pageCharset(std::string_view bytes) {
     return "CP936";
 }
 
-std::string decodePage(std::string_view bytes) {
+Result<std::string> decodePage(std::string_view bytes) {
     const std::string charset = pageCharset(bytes);
     if (charset == "UTF-8") {
         if (startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    } else if (charset.starts_with("UTF-16") && (startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF"))) {
-        bytes.remove_prefix(2);
+        // Invalid sequences become U+FFFD like any undecodable byte.
+        if (auto s = platform::decodeToUtf8(bytes, "UTF-8")) return *s;
+        return std::string(bytes);
     }
-    if (charset == "CP936") return platform::cp936ToUtf8(bytes);
-    if (auto s = platform::decodeToUtf8(bytes, charset.c_str())) return *s;
-    return platform::cp936ToUtf8(bytes);
+    if (charset == "UTF-16LE" || charset == "UTF-16BE") {
+        std::size_t start = (startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF")) ? 2 : 0;
+        std::string units(bytes.substr(start));
+        if (charset == "UTF-16BE")
+            for (std::size_t i = 0; i + 1 < units.size(); i += 2) std::swap(units[i], units[i + 1]);
+        return utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(units.data()), units.size());
+    }
+    std::optional<std::string> text =
+        charset == "CP936" ? platform::cp936ToUtf8(bytes) : platform::decodeToUtf8(bytes, charset.c_str());
+    if (!text && charset != "CP936") text = platform::cp936ToUtf8(bytes);
+    if (!text) return Error{"这台电脑无法转换网页的文字编码（" + charset + "），不能评分。"};
+    return std::move(*text);
 }
 
 std::string joinItems(std::string_view text) {
@@ -84,7 +94,11 @@ std::string joinItems(std::string_view text) {
     return out;
 }
 
-std::string pageTextFromBytes(std::string_view bytes) { return joinItems(decodePage(bytes)); }
+Result<std::string> pageTextFromBytes(std::string_view bytes) {
+    auto text = decodePage(bytes);
+    if (!text) return text.error();
+    return joinItems(text.value());
+}
 
 Result<std::string> readPageText(const std::filesystem::path& file) {
     std::error_code ec;

@@ -16,15 +16,16 @@ inline constexpr std::size_t kMaxPageBytes = 16u * 1024u * 1024u;
 // else code page 936. Returns an iconv name.
 std::string pageCharset(std::string_view bytes);
 
-// Decodes page bytes to UTF-8 by pageCharset (a byte-order mark is dropped).
-std::string decodePage(std::string_view bytes);
+// Decodes page bytes to UTF-8 by pageCharset (a byte-order mark is dropped). Fails only when the
+// platform has no converter for the character set: marking undecoded bytes would be wrong.
+Result<std::string> decodePage(std::string_view bytes);
 
 // Joins the items of delimited text: blanks (spaces and tabs) before an item are skipped, an
 // item ends at a comma or a line end (CR LF, LF or CR), which is consumed. Quotes stay.
 std::string joinItems(std::string_view text);
 
 // decodePage, then joinItems.
-std::string pageTextFromBytes(std::string_view bytes);
+Result<std::string> pageTextFromBytes(std::string_view bytes);
 
 // Reads the page file; errors are one Chinese sentence.
 Result<std::string> readPageText(const std::filesystem::path& file);

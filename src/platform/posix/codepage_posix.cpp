@@ -34,10 +34,9 @@ std::optional<std::string> decodeToUtf8(std::string_view bytes, const char* char
     return out;
 }
 
-std::string cp936ToUtf8(std::string_view bytes) {
-    if (auto s = decodeToUtf8(bytes, "CP936")) return *s;
-    if (auto s = decodeToUtf8(bytes, "GBK")) return *s;
-    return std::string(bytes);
+std::optional<std::string> cp936ToUtf8(std::string_view bytes) {
+    if (auto s = decodeToUtf8(bytes, "CP936")) return s;
+    return decodeToUtf8(bytes, "GBK");
 }
 
 }  // namespace tarnwick::platform

@@ -42,28 +42,28 @@ TEST(Decoding, Gb2312PageIsReadAsCodePage936) {
     const std::string page = test::toCp936(
         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">川南玉米之乡——Tenbury");
     EXPECT_EQ(pageCharset(page), "CP936");
-    const std::string text = pageTextFromBytes(page);
+    const std::string text = pageTextFromBytes(page).value();
     EXPECT_GT(firstPosition(text, "川南玉米之乡——Tenbury"), 0);
 }
 
 TEST(Decoding, Utf8PagesByDeclarationOrByteOrderMark) {
     const std::string declared = "<meta charset=\"UTF-8\"><p>联系管理员</p>";
     EXPECT_EQ(pageCharset(declared), "UTF-8");
-    EXPECT_EQ(pageTextFromBytes(declared), declared);
+    EXPECT_EQ(pageTextFromBytes(declared).value(), declared);
     const std::string bom = "\xEF\xBB\xBF<p>主要诗作</p>";
-    EXPECT_EQ(pageTextFromBytes(bom), "<p>主要诗作</p>");
+    EXPECT_EQ(pageTextFromBytes(bom).value(), "<p>主要诗作</p>");
     // UTF-16 with a byte-order mark: commas and line ends still go.
     std::string utf16 = "\xFF\xFE";
     for (char c : std::string("a,b\r\nc")) {
         utf16 += c;
         utf16 += '\0';
     }
-    EXPECT_EQ(pageTextFromBytes(utf16), "abc");
+    EXPECT_EQ(pageTextFromBytes(utf16).value(), "abc");
 }
 
 TEST(Decoding, UndeclaredPageIsCodePage936AndBadBytesDoNotStopTheRead) {
     const std::string page = test::toCp936("<p>主要诗作</p>") + "\x81" + "<b>";
-    const std::string text = pageTextFromBytes(page);
+    const std::string text = pageTextFromBytes(page).value();
     EXPECT_EQ(firstPosition(text, "主要诗作"), 4);
     EXPECT_NE(text.find("<b>"), std::string::npos);
 }

@@ -17,13 +17,13 @@ namespace {
 std::string solutionText(int exercise) {
     const std::string bytes = test::readBytes(test::dataPath("web/ex" + std::to_string(exercise) + "-solution.htm"));
     EXPECT_FALSE(bytes.empty());
-    return pageTextFromBytes(bytes);
+    return pageTextFromBytes(bytes).value();
 }
 
 std::string startingText(std::string_view resourceName) {
     const auto bytes = resources::find("HTM", resourceName);
     EXPECT_TRUE(bytes.has_value());
-    return pageTextFromBytes(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    return pageTextFromBytes(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size())).value();
 }
 
 std::vector<bool> outcomes(const std::vector<PositionTest>& tests, const std::string& text) {

@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include "platform/codepage.h"
+
+namespace tarnwick::platform {
+namespace {
+
+TEST(Codepage, CodePage936DecodesTheDashesAndTheEuroOfWindows) {
+    // A1AA A1AA: the two dashes of "——"; 0x80: the euro sign of code page 936.
+    const auto text = cp936ToUtf8("\xB4\xA8\xC4\xCF\xA1\xAA\xA1\xAA\x80");
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(*text, "川南——€");
+}
+
+TEST(Codepage, UndecodableBytesBecomeReplacementCharactersAndTheRestSurvives) {
+    // 0xFF is no lead byte; a lead byte at the very end has no trail byte.
+    const auto text = cp936ToUtf8("a\xFF" "b\xB4");
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(*text, "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+}
+
+TEST(Codepage, UnknownCharacterSetIsNoConverterNotAGuess) {
+    EXPECT_FALSE(decodeToUtf8("abc", "NO-SUCH-CHARSET-X").has_value());
+    EXPECT_EQ(decodeToUtf8("", "UTF-8").value(), "");
+}
+
+}  // namespace
+}  // namespace tarnwick::platform
