@@ -89,6 +89,18 @@ TEST_F(MarkingRunTest, PageThatIsAFolderIsReportedAsMissing) {
     EXPECT_EQ(runMarking(6, folder, nullptr, state).end, RunEnd::FileMissing);
 }
 
+TEST_F(MarkingRunTest, PageThatCannotBeReadEndsWithAMessageAndRecordsNothing) {
+    shell::prepareExercise(5, folder, nullptr);
+    runMarking(5, folder, nullptr, state);
+    const MarkingState before = state;
+    fs::resize_file(folder.path / "index.htm", 16u * 1024u * 1024u + 1u);  // over the cap
+    const RunOutcome r = runMarking(5, folder, nullptr, state);
+    EXPECT_EQ(r.end, RunEnd::Unreadable);
+    EXPECT_NE(r.message.find("16MB"), std::string::npos);
+    EXPECT_EQ(state.WrongList, before.WrongList);
+    EXPECT_EQ(state.CorrectList, before.CorrectList);
+}
+
 TEST_F(MarkingRunTest, RunningEditorRefusesBeforeAnythingElse) {
     FakeProbe probe;
     probe.running = {platform::OfficeApp::FrontPage};
