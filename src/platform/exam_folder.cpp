@@ -25,7 +25,13 @@ ExamFolder posixSpelling(std::filesystem::path real) {
     return ExamFolder{std::move(real), text, text, '/'};
 }
 
-ExamFolder examFolderAt(const std::filesystem::path& real) {
+ExamFolder examFolderAt(const std::filesystem::path& given) {
+    // The real path, as texts show it: absolute, without "." or ".." parts or a trailing separator.
+    std::error_code ec;
+    std::filesystem::path real = std::filesystem::absolute(given, ec);
+    if (ec) real = given;
+    real = real.lexically_normal();
+    if (!real.has_filename() && real.has_parent_path() && real != real.root_path()) real = real.parent_path();
 #ifdef _WIN32
     return windowsSpelling(real);
 #else
@@ -39,7 +45,7 @@ ExamFolder defaultExamFolder() {
     return windowsSpelling("c:\\MyExam");
 #else
     const char* home = std::getenv("HOME");
-    return posixSpelling(std::filesystem::path(home && *home ? home : ".") / "MyExam");
+    return examFolderAt(std::filesystem::path(home && *home ? home : ".") / "MyExam");
 #endif
 }
 

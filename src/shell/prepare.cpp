@@ -73,9 +73,12 @@ PrepareReport prepareExercise(QuestionNumberType number, const platform::ExamFol
         return report;
     }
 
+    // A folder that is itself a link is never cleared: that would delete files somewhere else.
+    std::error_code ec;
+    const bool folderIsLink = fs::is_symlink(fs::symlink_status(folder.path, ec));
     if (!folderExists(folder.path))
         ensureFolder(folder.path);
-    else
+    else if (!folderIsLink)
         report.deleted = clearFolder(folder.path);
 
     ensureFolder(folder.path);
@@ -83,7 +86,6 @@ PrepareReport prepareExercise(QuestionNumberType number, const platform::ExamFol
         const auto bytes = resources::find(f.type, f.name);
         const fs::path target = folder.file(f.fileName);
         // A link left in place (it could not be removed) is never written through.
-        std::error_code ec;
         const bool isLink = fs::is_symlink(fs::symlink_status(target, ec));
         if (bytes && !isLink && platform::writeFile(target, *bytes))
             report.written.emplace_back(f.fileName);

@@ -85,6 +85,17 @@ TEST(Prepare, ClearsFilesOfOtherExercisesButKeepsSubFoldersAndLinkTargets) {
     EXPECT_TRUE(fs::exists(tmp.path() / "outside.txt"));
 }
 
+TEST(Prepare, AnExamFolderThatIsALinkIsNeverClearedThroughTheLink) {
+    test::TempDir tmp;
+    fs::create_directory(tmp.path() / "elsewhere");
+    test::writeBytes(tmp.path() / "elsewhere" / "precious.txt", "keep");
+    fs::create_directory_symlink(tmp.path() / "elsewhere", tmp.path() / "MyExam");
+    const PrepareReport r = prepareExercise(6, platform::posixSpelling(tmp.path() / "MyExam"), nullptr);
+    EXPECT_EQ(r.deleted, 0);
+    EXPECT_EQ(test::readBytes(tmp.path() / "elsewhere" / "precious.txt"), "keep");
+    EXPECT_EQ(r.written.size(), 7u);  // the exercise's own files are still written
+}
+
 TEST(Prepare, StartingAgainDiscardsTheStudentsEdits) {
     test::TempDir tmp;
     const auto folder = platform::posixSpelling(tmp.path());

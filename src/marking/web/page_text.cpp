@@ -16,14 +16,31 @@ bool startsWith(std::string_view s, std::string_view prefix) {
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
-// The value of the first charset=... in the head of the page, lower-cased; empty if none.
+bool startsWithNoCase(std::string_view s, std::string_view lowerPrefix) {
+    if (s.size() < lowerPrefix.size()) return false;
+    for (std::size_t k = 0; k < lowerPrefix.size(); ++k)
+        if (lowerAscii(s[k]) != lowerPrefix[k]) return false;
+    return true;
+}
+
+// Whether position i lies inside a <meta ...> tag: the nearest '<' before it (within a tag's
+// reach) opens a meta element and no '>' closes it in between.
+bool insideMetaTag(std::string_view text, std::size_t i) {
+    const std::size_t from = i > 1024 ? i - 1024 : 0;
+    for (std::size_t k = i; k-- > from;) {
+        if (text[k] == '>') return false;
+        if (text[k] == '<') return startsWithNoCase(text.substr(k), "<meta");
+    }
+    return false;
+}
+
+// The value of the first charset=... inside a meta tag of the first 64 KB, lower-cased; empty if
+// none. A "charset=" in the page's text does not count.
 std::string declaredCharset(std::string_view bytes) {
     const std::string_view head = bytes.substr(0, std::min<std::size_t>(bytes.size(), 64 * 1024));
     constexpr std::string_view key = "charset=";
     for (std::size_t i = 0; i + key.size() <= head.size(); ++i) {
-        bool match = true;
-        for (std::size_t k = 0; k < key.size() && match; ++k) match = lowerAscii(head[i + k]) == key[k];
-        if (!match) continue;
+        if (!startsWithNoCase(head.substr(i), key) || !insideMetaTag(head, i)) continue;
         std::size_t j = i + key.size();
         while (j < head.size() && (head[j] == '"' || head[j] == '\'' || head[j] == ' ')) ++j;
         std::string value;
@@ -47,8 +64,15 @@ std::string pageCharset(std::string_view bytes) {
     if (declared == "gb18030") return "GB18030";
     if (declared == "big5") return "BIG5";
     if (declared == "utf-16" || declared == "unicode") return "UTF-16LE";
-    // gb2312, gbk, cp936 and anything unknown: code page 936, the superset Windows uses for all.
-    return "CP936";
+    // gb2312, gbk, cp936, x-gbk and no declaration: code page 936, which Windows uses for all of
+    // them. Any other declared set (windows-1252, iso-8859-1, ...) is decoded as declared; a name
+    // this machine does not know falls back to code page 936 when decoding.
+    if (declared.empty() || declared == "gb2312" || declared == "gbk" || declared == "x-gbk" ||
+        declared == "cp936" || declared == "windows-936" || declared == "gb_2312-80")
+        return "CP936";
+    std::string upper;
+    for (char c : declared) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    return upper;
 }
 
 Result<std::string> decodePage(std::string_view bytes) {

@@ -61,6 +61,19 @@ TEST(Decoding, Utf8PagesByDeclarationOrByteOrderMark) {
     EXPECT_EQ(pageTextFromBytes(utf16).value(), "abc");
 }
 
+TEST(Decoding, OtherDeclaredSetsAreDecodedAsDeclaredAndOnlyMetaTagsDeclare) {
+    const std::string latin = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"><p>caf\xE9</p>";
+    EXPECT_EQ(pageCharset(latin), "WINDOWS-1252");
+    EXPECT_NE(pageTextFromBytes(latin).value().find("café"), std::string::npos);
+    // "charset=" in the text of a page is no declaration: the page stays code page 936.
+    const std::string prose = test::toCp936("<p>写 charset=utf-8 就是声明编码</p>");
+    EXPECT_EQ(pageCharset(prose), "CP936");
+    EXPECT_NE(pageTextFromBytes(prose).value().find("声明编码"), std::string::npos);
+    // A name nobody knows falls back to code page 936 rather than failing the page.
+    const std::string odd = test::toCp936("<meta charset=\"x-no-such-set\"><p>主要诗作</p>");
+    EXPECT_NE(pageTextFromBytes(odd).value().find("主要诗作"), std::string::npos);
+}
+
 TEST(Decoding, UndeclaredPageIsCodePage936AndBadBytesDoNotStopTheRead) {
     const std::string page = test::toCp936("<p>主要诗作</p>") + "\x81" + "<b>";
     const std::string text = pageTextFromBytes(page).value();
