@@ -13,10 +13,16 @@ function(tarnwick_embed target manifest)
     list(APPEND deps "${base}/${rel}")
   endforeach()
   set(out "${CMAKE_CURRENT_BINARY_DIR}/${target}_data.cpp")
+  # A cross build runs a host-built embedgen named by TARNWICK_EMBEDGEN.
+  if(TARNWICK_EMBEDGEN)
+    set(tool "${TARNWICK_EMBEDGEN}")
+  else()
+    set(tool embedgen)
+  endif()
   add_custom_command(
     OUTPUT "${out}"
-    COMMAND embedgen "${manifest}" "${out}"
-    DEPENDS embedgen ${deps}
+    COMMAND ${tool} "${manifest}" "${out}"
+    DEPENDS ${tool} ${deps}
     COMMENT "Embedding exercise files"
     VERBATIM)
   add_library(${target} STATIC "${out}")
