@@ -1,6 +1,10 @@
 // tarnwick-cli: the practice kit's work without windows, for teachers and scripts.
 #include <CLI/CLI.hpp>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -9,6 +13,9 @@
 
 int main(int argc, char** argv) {
     using namespace tarnwick::cli;
+#ifdef _WIN32
+    ::SetConsoleOutputCP(CP_UTF8);  // everything we print is UTF-8
+#endif
     CLI::App app{"Tarnwick 练习与评分（命令行）", "tarnwick-cli"};
     app.require_subcommand(1);
 

