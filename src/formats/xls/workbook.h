@@ -113,7 +113,7 @@ struct Sheet {
     std::vector<ColumnInfo> columns;
     std::vector<MergedRange> merges;
     std::optional<std::uint16_t> defaultColumnWidth;   // DEFCOLWIDTH, characters
-    std::optional<std::uint16_t> standardWidth;        // STANDARDWIDTH, 1/256 characters
+    std::optional<std::uint16_t> standardWidth;        // STANDARDWIDTH, 1/256 characters, no padding
     std::uint16_t defaultRowHeight = 255;              // twips
     bool hasDefaultRowHeight = false;
     std::vector<Result<ChartInfo>> charts;             // embedded charts in sheet order

@@ -52,7 +52,7 @@ Result<Worksheet> Workbook::Worksheets(std::uint32_t index) const {
 }
 
 Variant Worksheet::StandardWidth() const {
-    if (sheet_->standardWidth) return Variant::number(columnWidthFromStored(*sheet_->standardWidth, book_->digitWidth));
+    if (sheet_->standardWidth) return Variant::number(columnWidthFromStandard(*sheet_->standardWidth, book_->digitWidth));
     return Variant::number(columnWidthFromDefault(sheet_->defaultColumnWidth.value_or(8), book_->digitWidth));
 }
 

@@ -152,17 +152,17 @@ inline Buf xfRecord(std::uint16_t font, bool style = false) {
 // Five FONT records of `defaultFont` (index 4 does not exist, so these are fonts 0-3 and 5), then
 // `more` as fonts 6, 7, ...; then XF 0-14 as style XFs and XF 15 as the default cell format, all
 // on font 0, then `cellXfFonts` as XF 16, 17, ... on the given fonts.
-struct Font {
+struct FontSpec {
     std::string name;
     std::uint16_t heightTwips = 200;
     std::uint16_t weight = 400;
     bool italic = false;
 };
-inline void standardGlobals(StreamBuilder& s, const Font& defaultFont, const std::vector<Font>& more = {},
+inline void standardGlobals(StreamBuilder& s, const FontSpec& defaultFont, const std::vector<FontSpec>& more = {},
                             const std::vector<std::uint16_t>& cellXfFonts = {}) {
     for (int i = 0; i < 5; ++i)
         s.add(xls::rt::Font, fontRecord(defaultFont.name, defaultFont.heightTwips, defaultFont.weight, defaultFont.italic));
-    for (const Font& f : more) s.add(xls::rt::Font, fontRecord(f.name, f.heightTwips, f.weight, f.italic));
+    for (const FontSpec& f : more) s.add(xls::rt::Font, fontRecord(f.name, f.heightTwips, f.weight, f.italic));
     for (int i = 0; i < 15; ++i) s.add(xls::rt::Xf, xfRecord(0, true));
     s.add(xls::rt::Xf, xfRecord(0));
     for (std::uint16_t font : cellXfFonts) s.add(xls::rt::Xf, xfRecord(font));
