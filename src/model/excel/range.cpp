@@ -264,8 +264,8 @@ std::size_t utf16Length(const std::string& text) {
 // disagree; an empty or plain text has the cell format's font.
 template <class G>
 Variant fontFold(const Range& range, G&& get) {
-    const xls::Workbook& book = range.book()->book;
     return range.fold([&](std::uint32_t r, std::uint32_t c) {
+        const xls::Workbook& book = range.book()->book;  // a failed range has none: fold never calls this
         const xls::Xf* x = range.xfAt(r, c);
         if (!x) return kNoXf;
         const xls::Font* f = book.font(x->font);
