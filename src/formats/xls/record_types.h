@@ -21,6 +21,7 @@ inline constexpr std::uint16_t BoundSheet = 0x0085;
 inline constexpr std::uint16_t Palette = 0x0092;
 inline constexpr std::uint16_t StandardWidth = 0x0099;
 inline constexpr std::uint16_t MulRk = 0x00BD;
+inline constexpr std::uint16_t RString = 0x00D6;
 inline constexpr std::uint16_t MulBlank = 0x00BE;
 inline constexpr std::uint16_t Xf = 0x00E0;
 inline constexpr std::uint16_t MergedCells = 0x00E5;

@@ -84,23 +84,30 @@ bool ContinuedReader::chars(std::size_t cch, bool highByte, std::string& out) {
     return true;
 }
 
-bool ContinuedReader::unicodeString(std::string& out) {
+bool ContinuedReader::unicodeString(std::string& out, std::vector<FormatRun>* runs) {
     std::uint16_t cch = 0;
     std::uint8_t flags = 0;
     if (!u16(cch) || !u8(flags)) return false;
-    std::uint16_t runs = 0;
+    std::uint16_t count = 0;
     std::uint32_t ext = 0;
-    if ((flags & 0x08) && !u16(runs)) return false;
+    if ((flags & 0x08) && !u16(count)) return false;
     if ((flags & 0x04) && !u32(ext)) return false;
     if (!chars(cch, flags & 0x01, out)) return false;
-    return skip(std::size_t{runs} * 4) && skip(ext);
+    // The runs carry on across a record seam without an option byte.
+    for (std::size_t k = 0; k < count; ++k) {
+        FormatRun run;
+        if (!u16(run.position) || !u16(run.font)) return false;
+        if (runs && runs->size() < kMaxRunsPerString) runs->push_back(run);
+    }
+    return skip(ext);
 }
 
-bool ContinuedReader::richString(std::string& out) { return unicodeString(out); }
+bool ContinuedReader::richString(std::string& out, std::vector<FormatRun>* runs) { return unicodeString(out, runs); }
 
 namespace {
 
-std::optional<std::string> stringAt(Bytes data, std::size_t offset, std::size_t cch, std::size_t* end) {
+std::optional<std::string> stringAt(Bytes data, std::size_t offset, std::size_t cch, std::size_t* end,
+                                    std::vector<FormatRun>* runList = nullptr) {
     std::uint8_t flags = 0;
     if (!readLE(data, offset, flags)) return std::nullopt;
     std::size_t p = offset + 1;
@@ -117,7 +124,13 @@ std::optional<std::string> stringAt(Bytes data, std::size_t offset, std::size_t 
     const std::size_t bytes = cch * ((flags & 0x01) ? 2 : 1);
     if (p > data.size() || data.size() - p < bytes) return std::nullopt;
     std::string s = (flags & 0x01) ? utf16leToUtf8(data.data() + p, bytes) : latin1ToUtf8(data.data() + p, bytes);
-    p += bytes + std::size_t{runs} * 4 + ext;
+    p += bytes;
+    for (std::size_t k = 0; runList && k < runs && k < kMaxRunsPerString; ++k) {
+        FormatRun run;
+        if (!readLE(data, p + 4 * k, run.position) || !readLE(data, p + 4 * k + 2, run.font)) break;
+        runList->push_back(run);
+    }
+    p += std::size_t{runs} * 4 + ext;
     if (end) *end = p;
     return s;
 }
@@ -130,10 +143,10 @@ std::optional<std::string> shortString(Bytes data, std::size_t offset, std::size
     return stringAt(data, offset + 1, cch, end);
 }
 
-std::optional<std::string> longString(Bytes data, std::size_t offset, std::size_t* end) {
+std::optional<std::string> longString(Bytes data, std::size_t offset, std::size_t* end, std::vector<FormatRun>* runs) {
     std::uint16_t cch = 0;
     if (!readLE(data, offset, cch)) return std::nullopt;
-    return stringAt(data, offset + 2, cch, end);
+    return stringAt(data, offset + 2, cch, end, runs);
 }
 
 std::optional<std::string> stringNoCount(Bytes data, std::size_t offset, std::size_t cch, std::size_t* end) {

@@ -12,6 +12,15 @@
 
 namespace tarnwick::xls {
 
+// A formatting run of a rich string: from character `position` (UTF-16 units, as the file
+// counts them) on, the text uses `font` (an index as an XF stores it).
+struct FormatRun {
+    std::uint16_t position = 0;
+    std::uint16_t font = 0;
+};
+// Runs kept per string; a string with more keeps its first ones.
+inline constexpr std::size_t kMaxRunsPerString = 4096;
+
 class ContinuedReader {
 public:
     explicit ContinuedReader(std::vector<Bytes> segments) : segs_(std::move(segments)) {}
@@ -22,10 +31,11 @@ public:
     bool skip(std::size_t n);
     // cch characters; compressed (one byte each) unless highByte. Continues across seams.
     bool chars(std::size_t cch, bool highByte, std::string& out);
-    // XLUnicodeString: cch (16-bit), option byte, characters (runs/phonetic skipped).
-    bool unicodeString(std::string& out);
-    // XLUnicodeRichExtendedString as in SST: with run and phonetic blocks skipped.
-    bool richString(std::string& out);
+    // XLUnicodeString: cch (16-bit), option byte, characters; formatting runs go to `runs` when
+    // given (at most kMaxRunsPerString, the rest skipped), phonetic data is skipped.
+    bool unicodeString(std::string& out, std::vector<FormatRun>* runs = nullptr);
+    // XLUnicodeRichExtendedString as in SST.
+    bool richString(std::string& out, std::vector<FormatRun>* runs = nullptr);
     bool atEnd() const;
 
 private:
@@ -37,7 +47,8 @@ private:
 
 // ShortXLUnicodeString (8-bit count) or XLUnicodeString (16-bit count) inside one record.
 std::optional<std::string> shortString(Bytes data, std::size_t offset, std::size_t* end = nullptr);
-std::optional<std::string> longString(Bytes data, std::size_t offset, std::size_t* end = nullptr);
+std::optional<std::string> longString(Bytes data, std::size_t offset, std::size_t* end = nullptr,
+                                      std::vector<FormatRun>* runs = nullptr);
 // Characters with a leading option byte but no count (XLUnicodeStringNoCch).
 std::optional<std::string> stringNoCount(Bytes data, std::size_t offset, std::size_t cch, std::size_t* end = nullptr);
 

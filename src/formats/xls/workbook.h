@@ -16,6 +16,7 @@
 #include "base/result.h"
 #include "formats/xls/chart.h"
 #include "formats/xls/formula.h"
+#include "formats/xls/unicode_string.h"
 
 namespace tarnwick::xls {
 
@@ -31,8 +32,8 @@ struct Font {
     std::uint16_t weight = 400;   // 700 bold
     std::uint8_t underline = 0;
     std::uint16_t script = 0;
-    bool bold() const { return weight >= 600; }
 };
+
 
 // Line styles as stored (0 none, 1 thin, 2 medium, 3 dashed, 4 dotted, 5 thick, 6 double,
 // 7 hair, 8 medium dashed, 9 dash-dot, 10 medium dash-dot, 11 dash-dot-dot,
@@ -66,6 +67,7 @@ struct Cell {
     std::uint8_t code = 0;  // Error: BIFF error code (0x07 #DIV/0!, ...)
     std::string text;       // Text
     std::int32_t formula = -1;  // index into Sheet::formulas, -1 when the cell holds a constant
+    std::int32_t runs = -1;     // Text: index into Workbook::runLists, -1 when the text has no runs
 };
 
 struct Formula {
@@ -111,7 +113,7 @@ struct Sheet {
     std::vector<ColumnInfo> columns;
     std::vector<MergedRange> merges;
     std::optional<std::uint16_t> defaultColumnWidth;   // DEFCOLWIDTH, characters
-    std::optional<std::uint16_t> standardWidth;        // STANDARDWIDTH, 1/256 characters
+    std::optional<std::uint16_t> standardWidth;        // STANDARDWIDTH, 1/256 characters, no padding
     std::uint16_t defaultRowHeight = 255;              // twips
     bool hasDefaultRowHeight = false;
     std::vector<Result<ChartInfo>> charts;             // embedded charts in sheet order
@@ -148,6 +150,8 @@ struct Workbook {
     bool date1904 = false;
     std::uint16_t codePage = 1200;
     std::vector<std::string> sharedStrings;
+    std::vector<std::int32_t> sharedStringRuns;  // per shared string: index into runLists or -1
+    std::vector<std::vector<FormatRun>> runLists; // formatting runs of rich strings, sorted by position
     std::vector<Sheet> sheets;
     std::vector<SupBook> supBooks;
     std::vector<ExternSheet> externSheets;
@@ -172,10 +176,19 @@ const std::array<std::uint32_t, 56>& defaultPalette();
 bool sheetNameNeedsQuotes(std::string_view name);
 std::string quoteSheetName(std::string_view name);
 
+// What one workbook may hold before it counts as damaged: a real workbook has at most a few
+// hundred sheets and Excel 97-2003 holds 65536 x 256 cells per sheet, but a small damaged file
+// can announce far more than that.
+struct ReadLimits {
+    std::size_t maxSheets = 4096;
+    std::size_t maxCells = 8'000'000;  // cell records and shared/array formula definitions, all sheets together
+};
+
 // Reads a workbook from a whole .xls file. Refuses files that are not BIFF8 (newer .xlsx, Excel
-// 5.0/95 and older) and encrypted files, each with its own message.
-Result<Workbook> readWorkbook(Bytes file);
+// 5.0/95 and older) and encrypted files, each with its own message. Never throws: running out of
+// memory is an error result too.
+Result<Workbook> readWorkbook(Bytes file, const ReadLimits& limits = {});
 // Reads the records of a "Workbook" stream.
-Result<Workbook> readWorkbookStream(Bytes stream);
+Result<Workbook> readWorkbookStream(Bytes stream, const ReadLimits& limits = {});
 
 }  // namespace tarnwick::xls

@@ -2,6 +2,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
+#include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "formats/cfb/compound_file.h"
 #include "formats/xls/record.h"
@@ -16,6 +20,7 @@ Error damaged(const std::string& what) { return Error{"工作簿已损坏，无�
 
 const Error kEncrypted{"工作簿设置了打开密码（已加密），无法读取；请在 Excel 中去掉密码后重新保存。"};
 const Error kBiff5{"这是 Excel 5.0/95 格式的工作簿，不是 Excel 97-2003 工作簿；请在 Excel 中另存为“Excel 97-2003 工作簿”。"};
+const Error kTooLarge{"工作簿太大或已损坏，无法读取。"};
 const Error kBiffOld{"这是 Excel 4.0 或更早版本的工作簿，不是 Excel 97-2003 工作簿；请在 Excel 中另存为“Excel 97-2003 工作簿”。"};
 
 std::uint16_t u16(Bytes d, std::size_t at) {
@@ -166,7 +171,10 @@ struct PendingExp {
 
 class SheetReader {
 public:
-    SheetReader(const Workbook& book, Sheet& sheet) : book_(book), sheet_(sheet) {}
+    // `cellBudget` is what the workbook may still add in cells and formula definitions; it is
+    // shared by all sheets.
+    SheetReader(Workbook& book, Sheet& sheet, std::size_t& cellBudget)
+        : book_(book), sheet_(sheet), cellBudget_(cellBudget) {}
 
     Result<bool> read(const std::vector<Record>& records, std::size_t bof) {
         const std::size_t end = matchingEof(records, bof);
@@ -196,23 +204,32 @@ public:
             if (r.type != rt::ShrFmla && r.type != rt::Array && r.type != rt::Table && r.type != rt::Continue)
                 pendingString_.reset();
             record(r);
+            if (overBudget_) return damaged("单元格太多");
         }
         finish();
         return true;
     }
 
 private:
-    void addCell(std::uint16_t row, std::uint16_t col, std::uint16_t xf, ValueKind kind) {
-        if (col >= kMaxColumns) return;
+    bool spend() {
+        if (cellBudget_ == 0) {
+            overBudget_ = true;
+            return false;
+        }
+        --cellBudget_;
+        return true;
+    }
+
+    // The new cell, or nullptr when it lies past the last column or the budget is spent.
+    Cell* addCell(std::uint16_t row, std::uint16_t col, std::uint16_t xf, ValueKind kind) {
+        if (col >= kMaxColumns || !spend()) return nullptr;
         Cell c;
         c.row = row;
         c.col = col;
         c.xf = xf;
         c.kind = kind;
         sheet_.cells.push_back(std::move(c));
-    }
-    Cell* lastCell(std::uint16_t col) {
-        return col < kMaxColumns && !sheet_.cells.empty() ? &sheet_.cells.back() : nullptr;
+        return &sheet_.cells.back();
     }
 
     void record(const Record& r) {
@@ -220,13 +237,11 @@ private:
         switch (r.type) {
             case rt::Number:
                 if (d.size() < 14) return;
-                addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Number);
-                if (Cell* c = lastCell(u16(d, 2))) c->number = f64(d, 6);
+                if (Cell* c = addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Number)) c->number = f64(d, 6);
                 return;
             case rt::Rk:
                 if (d.size() < 10) return;
-                addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Number);
-                if (Cell* c = lastCell(u16(d, 2))) c->number = decodeRk(u32(d, 6));
+                if (Cell* c = addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Number)) c->number = decodeRk(u32(d, 6));
                 return;
             case rt::MulRk: {
                 if (d.size() < 6) return;
@@ -235,34 +250,55 @@ private:
                 for (std::size_t k = 0; k < n; ++k) {
                     const auto col = static_cast<std::uint16_t>(first + k);
                     if (first + k >= kMaxColumns) break;
-                    addCell(row, col, u16(d, 4 + 6 * k), ValueKind::Number);
-                    sheet_.cells.back().number = decodeRk(u32(d, 6 + 6 * k));
+                    Cell* c = addCell(row, col, u16(d, 4 + 6 * k), ValueKind::Number);
+                    if (!c) return;
+                    c->number = decodeRk(u32(d, 6 + 6 * k));
                 }
                 return;
             }
             case rt::LabelSst: {
                 if (d.size() < 10) return;
                 const std::uint32_t isst = u32(d, 6);
-                addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Text);
-                if (Cell* c = lastCell(u16(d, 2))) {
-                    if (isst < book_.sharedStrings.size())
+                if (Cell* c = addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Text)) {
+                    if (isst < book_.sharedStrings.size()) {
                         c->text = book_.sharedStrings[isst];
-                    else
+                        if (isst < book_.sharedStringRuns.size()) c->runs = book_.sharedStringRuns[isst];
+                    } else
                         c->kind = ValueKind::Empty;  // a dangling string index reads as nothing
                 }
                 return;
             }
             case rt::Label: {
                 if (d.size() < 9) return;
-                addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Text);
-                if (Cell* c = lastCell(u16(d, 2))) c->text = longString(d, 6).value_or("");
+                if (Cell* c = addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Text)) {
+                    std::vector<FormatRun> runs;
+                    c->text = longString(d, 6, nullptr, &runs).value_or("");
+                    c->runs = keepRuns(std::move(runs));
+                }
+                return;
+            }
+            case rt::RString: {
+                // A LABEL whose string is followed by its own formatting runs.
+                if (d.size() < 9) return;
+                if (Cell* c = addCell(u16(d, 0), u16(d, 2), u16(d, 4), ValueKind::Text)) {
+                    std::size_t at = 0;
+                    c->text = longString(d, 6, &at).value_or("");
+                    std::uint16_t count = 0;
+                    if (at == 0 || !readLE(d, at, count)) return;
+                    std::vector<FormatRun> runs;
+                    for (std::size_t k = 0; k < count && k < kMaxRunsPerString; ++k) {
+                        FormatRun run;
+                        if (!readLE(d, at + 2 + 4 * k, run.position) || !readLE(d, at + 4 + 4 * k, run.font)) break;
+                        runs.push_back(run);
+                    }
+                    c->runs = keepRuns(std::move(runs));
+                }
                 return;
             }
             case rt::BoolErr: {
                 if (d.size() < 8) return;
                 const bool isError = d[7] != 0;
-                addCell(u16(d, 0), u16(d, 2), u16(d, 4), isError ? ValueKind::Error : ValueKind::Boolean);
-                if (Cell* c = lastCell(u16(d, 2))) {
+                if (Cell* c = addCell(u16(d, 0), u16(d, 2), u16(d, 4), isError ? ValueKind::Error : ValueKind::Boolean)) {
                     if (isError)
                         c->code = d[6];
                     else
@@ -279,14 +315,14 @@ private:
                 const std::uint16_t row = u16(d, 0), first = u16(d, 2);
                 const std::size_t n = (d.size() - 6) / 2;
                 for (std::size_t k = 0; k < n && first + k < kMaxColumns; ++k)
-                    addCell(row, static_cast<std::uint16_t>(first + k), u16(d, 4 + 2 * k), ValueKind::Empty);
+                    if (!addCell(row, static_cast<std::uint16_t>(first + k), u16(d, 4 + 2 * k), ValueKind::Empty)) return;
                 return;
             }
             case rt::Formula: formula(d); return;
             case rt::ShrFmla: {
                 if (d.size() < 10) return;
                 const std::uint16_t cce = u16(d, 8);
-                if (d.size() - 10 < cce) return;
+                if (d.size() - 10 < cce || !spend()) return;
                 shared_.push_back({u16(d, 0), u16(d, 2), d[4], d[5], {d.begin() + 10, d.begin() + 10 + cce},
                                    {d.begin() + 10 + cce, d.end()}, false});
                 return;
@@ -294,7 +330,7 @@ private:
             case rt::Array: {
                 if (d.size() < 14) return;
                 const std::uint16_t cce = u16(d, 12);
-                if (d.size() - 14 < cce) return;
+                if (d.size() - 14 < cce || !spend()) return;
                 shared_.push_back({u16(d, 0), u16(d, 2), d[4], d[5], {d.begin() + 14, d.begin() + 14 + cce},
                                    {d.begin() + 14 + cce, d.end()}, true});
                 return;
@@ -353,14 +389,23 @@ private:
         }
     }
 
+    // Files the runs of a cell's own string with the workbook's; the index, or -1 for none.
+    std::int32_t keepRuns(std::vector<FormatRun> runs) {
+        if (runs.empty()) return -1;
+        std::stable_sort(runs.begin(), runs.end(), [](FormatRun a, FormatRun b) { return a.position < b.position; });
+        book_.runLists.push_back(std::move(runs));
+        return static_cast<std::int32_t>(book_.runLists.size() - 1);
+    }
+
     void formula(Bytes d) {
         if (d.size() < 22) return;
         const std::uint16_t row = u16(d, 0), col = u16(d, 2);
         if (col >= kMaxColumns) return;
         const std::uint16_t cce = u16(d, 20);
         if (d.size() - 22 < cce) return;
-        addCell(row, col, u16(d, 4), ValueKind::Number);
-        Cell& c = sheet_.cells.back();
+        Cell* added = addCell(row, col, u16(d, 4), ValueKind::Number);
+        if (!added) return;
+        Cell& c = *added;
         if (u16(d, 12) == 0xFFFF) {
             switch (d[6]) {
                 case 0:  // text result: a STRING record follows
@@ -390,14 +435,44 @@ private:
         sheet_.formulas.push_back(std::move(f));
     }
 
+    static std::uint32_t cellKey(std::uint32_t row, std::uint32_t col) { return (row << 8) | (col & 0xFF); }
+
+    // The definition a PtgExp refers to: Excel's rule is the one whose first cell is the cell the
+    // PtgExp names (the last such record when there are several). Files from other programs that
+    // name some other cell get the definition whose block holds the formula's cell, looked for
+    // among the few definitions that start just before it.
+    const SharedTokens* definitionFor(const PendingExp& p,
+                                      const std::unordered_map<std::uint32_t, std::size_t>& byAnchor,
+                                      const std::vector<std::size_t>& byStart) const {
+        if (auto it = byAnchor.find(cellKey(p.masterRow, p.masterCol)); it != byAnchor.end()) return &shared_[it->second];
+        const std::uint32_t key = cellKey(p.row, p.col);
+        auto it = std::upper_bound(byStart.begin(), byStart.end(), key, [&](std::uint32_t k, std::size_t i) {
+            return k < cellKey(shared_[i].firstRow, shared_[i].firstCol);
+        });
+        constexpr int kProbes = 64;
+        for (int n = 0; n < kProbes && it != byStart.begin(); ++n) {
+            const SharedTokens& s = shared_[*--it];
+            if (p.row >= s.firstRow && p.row <= s.lastRow && p.col >= s.firstCol && p.col <= s.lastCol) return &s;
+        }
+        return nullptr;
+    }
+
     void finish() {
+        std::unordered_map<std::uint32_t, std::size_t> byAnchor;
+        std::vector<std::size_t> byStart;
+        if (!pending_.empty()) {
+            byAnchor.reserve(shared_.size());
+            byStart.reserve(shared_.size());
+            for (std::size_t k = 0; k < shared_.size(); ++k) {
+                byAnchor[cellKey(shared_[k].firstRow, shared_[k].firstCol)] = k;  // a later record wins
+                byStart.push_back(k);
+            }
+            std::stable_sort(byStart.begin(), byStart.end(), [&](std::size_t a, std::size_t b) {
+                return cellKey(shared_[a].firstRow, shared_[a].firstCol) < cellKey(shared_[b].firstRow, shared_[b].firstCol);
+            });
+        }
         for (const PendingExp& p : pending_) {
-            const SharedTokens* found = nullptr;
-            for (const SharedTokens& s : shared_)
-                if (s.firstRow == p.masterRow && s.firstCol == p.masterCol) found = &s;
-            if (!found)
-                for (const SharedTokens& s : shared_)
-                    if (p.row >= s.firstRow && p.row <= s.lastRow && p.col >= s.firstCol && p.col <= s.lastCol) found = &s;
+            const SharedTokens* found = definitionFor(p, byAnchor, byStart);
             Formula& f = sheet_.formulas[p.formula];
             if (!found) {
                 f.unresolved = true;
@@ -432,20 +507,17 @@ private:
         sheet_.rows = std::move(rows);
     }
 
-    const Workbook& book_;
+    Workbook& book_;
     Sheet& sheet_;
+    std::size_t& cellBudget_;
+    bool overBudget_ = false;
     std::optional<std::size_t> pendingString_;
     std::vector<SharedTokens> shared_;
     std::vector<PendingExp> pending_;
 };
 
-struct SheetEntry {
-    std::uint32_t offset;
-};
 
-}  // namespace
-
-Result<Workbook> readWorkbookStream(Bytes stream) {
+Result<Workbook> readStream(Bytes stream, const ReadLimits& limits) {
     auto split = splitRecords(stream);
     if (!split) return split.error();
     const std::vector<Record>& records = *split;
@@ -491,6 +563,8 @@ Result<Workbook> readWorkbookStream(Bytes stream) {
             case rt::CodePage: book.codePage = u16(d, 0); break;
             case rt::BoundSheet: {
                 if (d.size() < 8) return damaged("工作表列表记录太短");
+                if (book.sheets.size() >= limits.maxSheets)
+                    return damaged("工作表超过 " + std::to_string(limits.maxSheets) + " 个");
                 Sheet s;
                 s.visibility = d[4] & 0x03;
                 s.type = static_cast<SheetType>(d[5]);
@@ -508,10 +582,20 @@ Result<Workbook> readWorkbookStream(Bytes stream) {
                 std::size_t bytes = 0;
                 for (std::size_t k = i; k <= last; ++k) bytes += records[k].data.size();
                 book.sharedStrings.reserve(std::min<std::size_t>(unique, bytes / 3));
+                book.sharedStringRuns.reserve(book.sharedStrings.capacity());
                 for (std::uint32_t k = 0; k < unique; ++k) {
                     std::string s;
-                    if (!cr.richString(s)) break;  // fewer strings than announced: keep those read
+                    std::vector<FormatRun> runs;
+                    if (!cr.richString(s, &runs)) break;  // fewer strings than announced: keep those read
                     book.sharedStrings.push_back(std::move(s));
+                    std::int32_t index = -1;
+                    if (!runs.empty()) {
+                        std::stable_sort(runs.begin(), runs.end(),
+                                         [](FormatRun a, FormatRun b) { return a.position < b.position; });
+                        index = static_cast<std::int32_t>(book.runLists.size());
+                        book.runLists.push_back(std::move(runs));
+                    }
+                    book.sharedStringRuns.push_back(index);
                 }
                 i = last;
                 break;
@@ -564,6 +648,10 @@ Result<Workbook> readWorkbookStream(Bytes stream) {
         }
     }
 
+    // Excel writes every sheet's sub-stream once; two entries at one offset only come from damage
+    // (and would have the same cells read again for each of them).
+    std::unordered_set<std::uint32_t> seenOffsets;
+    std::size_t cellBudget = limits.maxCells;
     for (std::size_t k = 0; k < book.sheets.size(); ++k) {
         Sheet& sheet = book.sheets[k];
         const std::size_t bof = recordAt(records, sheetOffsets[k]);
@@ -571,20 +659,22 @@ Result<Workbook> readWorkbookStream(Bytes stream) {
             return damaged("工作表“" + sheet.name + "”的位置不正确");
         if (sheet.type != SheetType::Worksheet && sheet.type != SheetType::ChartSheet && sheet.type != SheetType::MacroSheet)
             continue;
+        if (!seenOffsets.insert(sheetOffsets[k]).second)
+            return damaged("工作表“" + sheet.name + "”与另一个工作表指向同一位置");
         if (u16(records[bof].data, 2) == 0x0020) {
             // A chart sheet: its one chart is the whole sub-stream.
             const std::size_t end = matchingEof(records, bof);
             sheet.charts.push_back(readChart(std::span<const Record>(records.data() + bof, end - bof + 1), book.formulaEnv(0, 0)));
             continue;
         }
-        SheetReader reader(book, sheet);
+        SheetReader reader(book, sheet, cellBudget);
         auto ok = reader.read(records, bof);
         if (!ok) return ok.error();
     }
     return book;
 }
 
-Result<Workbook> readWorkbook(Bytes file) {
+Result<Workbook> readFile(Bytes file, const ReadLimits& limits) {
     if (file.empty()) return Error{"工作簿文件是空的（0 字节）。"};
     if (file.size() >= 4 && file[0] == 'P' && file[1] == 'K' && file[2] == 0x03 && file[3] == 0x04)
         return Error{"这是 Excel 2007 及以后版本的新格式工作簿（.xlsx），不是 Excel 97-2003 工作簿（.xls）；请另存为“Excel 97-2003 工作簿”。"};
@@ -603,7 +693,30 @@ Result<Workbook> readWorkbook(Bytes file) {
     }
     auto stream = cf->stream("Workbook");
     if (!stream) return stream.error();
-    return readWorkbookStream(*stream);
+    return readStream(*stream, limits);
+}
+
+// Runs a read so that nothing escapes it: a file that asks for more memory than there is (or
+// for a container larger than its maximum size) gets an error like any other damage.
+template <class F>
+Result<Workbook> guarded(F&& read) {
+    try {
+        return read();
+    } catch (const std::bad_alloc&) {
+        return kTooLarge;
+    } catch (const std::length_error&) {
+        return kTooLarge;
+    }
+}
+
+}  // namespace
+
+Result<Workbook> readWorkbookStream(Bytes stream, const ReadLimits& limits) {
+    return guarded([&] { return readStream(stream, limits); });
+}
+
+Result<Workbook> readWorkbook(Bytes file, const ReadLimits& limits) {
+    return guarded([&] { return readFile(file, limits); });
 }
 
 }  // namespace tarnwick::xls

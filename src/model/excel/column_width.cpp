@@ -8,9 +8,23 @@
 namespace tarnwick::excel {
 namespace {
 
+// Faces known by two names: the Chinese name a Chinese Windows stores and the Latin one.
+std::string_view latinName(std::string_view name) {
+    struct Alias {
+        const char* chinese;
+        const char* latin;
+    };
+    static const Alias aliases[] = {{"微软雅黑", "Microsoft YaHei"}, {"宋体", "SimSun"}, {"新宋体", "NSimSun"},
+                                    {"黑体", "SimHei"}, {"楷体", "KaiTi"}, {"仿宋", "FangSong"}};
+    for (const Alias& a : aliases)
+        if (name == a.chinese) return a.latin;
+    return name;
+}
+
 bool isCjkFace(std::string_view name) {
-    // Any non-ASCII face name (宋体, 楷体_GB2312, 微软雅黑, ...) or the Latin names of the Chinese
-    // system faces: their digits are half an em wide.
+    // Any non-ASCII face name (宋体, 楷体_GB2312, ...) or the Latin names of the Chinese system
+    // faces: their digits are half an em wide. Microsoft YaHei is not among them: its digits are
+    // proportional Latin ones.
     for (unsigned char c : name)
         if (c >= 0x80) return true;
     static const char* const latin[] = {"SimSun", "NSimSun", "SimHei", "KaiTi", "KaiTi_GB2312", "FangSong",
@@ -29,7 +43,7 @@ double latinDigitRatio(std::string_view name) {
         {"Arial", 0.556},         {"Liberation Sans", 0.556}, {"Helvetica", 0.556}, {"Calibri", 0.507},
         {"Carlito", 0.507},       {"Times New Roman", 0.5},   {"Liberation Serif", 0.5},
         {"Courier New", 0.6},     {"Liberation Mono", 0.6},   {"Verdana", 0.636},   {"Tahoma", 0.546},
-        {"Cambria", 0.556},       {"Tahoma", 0.546},          {"Microsoft YaHei", 0.58},
+        {"Cambria", 0.556},       {"Microsoft YaHei", 0.58},
     };
     for (const Face& f : faces)
         if (equalsIgnoreAsciiCase(name, f.name)) return f.ratio;
@@ -38,7 +52,8 @@ double latinDigitRatio(std::string_view name) {
 
 }  // namespace
 
-int maxDigitWidth(std::string_view fontName, std::uint16_t heightTwips) {
+int maxDigitWidth(std::string_view face, std::uint16_t heightTwips) {
+    const std::string_view fontName = latinName(face);
     // Pixel em at 96 dpi, as GDI rounds the requested height.
     const double points = heightTwips / 20.0;
     const int em = static_cast<int>(std::lround(points * 96.0 / 72.0));
@@ -60,6 +75,11 @@ double columnWidthFromStored(std::uint32_t stored, int digitWidth) {
     if (pixels <= 0) return 0;
     if (pixels < digitWidth + pad) return roundTo2(pixels / (digitWidth + pad));
     return roundTo2((pixels - pad) / digitWidth);
+}
+
+double columnWidthFromStandard(std::uint32_t stored, int digitWidth) {
+    const double pixels = std::round(stored / 256.0 * digitWidth);
+    return roundTo2(pixels / digitWidth);
 }
 
 double columnWidthFromDefault(std::uint32_t characters, int digitWidth) {

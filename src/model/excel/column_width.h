@@ -14,8 +14,11 @@ int maxDigitWidth(std::string_view fontName, std::uint16_t heightTwips);
 // Padding pixels Excel adds to a column: a margin on each side plus the grid line.
 int columnPadding(int digitWidth);
 
-// A stored width (COLINFO/STANDARDWIDTH, 1/256 characters) as Excel's ColumnWidth.
+// A COLINFO width (1/256 characters, padding included) as Excel's ColumnWidth.
 double columnWidthFromStored(std::uint32_t stored, int digitWidth);
+// A STANDARDWIDTH (1/256 of the number of digits that fit, no padding) as Excel's ColumnWidth:
+// snapped to whole pixels of the digit width.
+double columnWidthFromStandard(std::uint32_t stored, int digitWidth);
 // The width of columns without their own record when only DEFCOLWIDTH (characters) is known:
 // Excel widens such a column to a multiple of 8 pixels.
 double columnWidthFromDefault(std::uint32_t characters, int digitWidth);

@@ -1,5 +1,7 @@
 #include "model/excel/range.h"
 
+#include <optional>
+
 #include "formats/xls/formula.h"
 #include "model/excel/column_width.h"
 #include "model/excel/number_format_local.h"
@@ -244,14 +246,57 @@ Range Range::Cells(std::uint32_t row, std::uint32_t column) const {
 
 namespace {
 
+const Variant kNoFont = Variant::failed("单元格的字体记录缺失，文件可能已损坏。");
+
+// Length of a UTF-8 text in UTF-16 units, the unit in which formatting runs count characters.
+std::size_t utf16Length(const std::string& text) {
+    std::size_t n = 0;
+    for (unsigned char c : text) {
+        if ((c & 0xC0) == 0x80) continue;  // continuation byte
+        n += c >= 0xF0 ? 2 : 1;
+    }
+    return n;
+}
+
+// A cell's font property as Excel's Range.Font reports it: over the characters of its text. The
+// cell format's font holds up to the first run, each run's font from its position to the next
+// run (or the end); runs at or past the end of the text do not show. Null when the characters
+// disagree; an empty or plain text has the cell format's font.
 template <class G>
 Variant fontFold(const Range& range, G&& get) {
     return range.fold([&](std::uint32_t r, std::uint32_t c) {
+        const xls::Workbook& book = range.book()->book;  // a failed range has none: fold never calls this
         const xls::Xf* x = range.xfAt(r, c);
         if (!x) return kNoXf;
-        const xls::Font* f = range.book()->book.font(x->font);
-        if (!f) return Variant::failed("单元格的字体记录缺失，文件可能已损坏。");
-        return get(*f);
+        const xls::Font* f = book.font(x->font);
+        if (!f) return kNoFont;
+        const xls::Cell* cell = range.sheet()->cell(r, c);
+        if (!cell || cell->kind != xls::ValueKind::Text || cell->runs < 0 ||
+            static_cast<std::size_t>(cell->runs) >= book.runLists.size())
+            return get(*f);
+        const std::vector<xls::FormatRun>& runs = book.runLists[static_cast<std::size_t>(cell->runs)];
+        const std::size_t length = utf16Length(cell->text);
+        if (length == 0) return get(*f);
+        std::optional<Variant> common;
+        auto take = [&](const xls::Font& font) {
+            Variant v = get(font);
+            if (!common) {
+                common = std::move(v);
+                return true;
+            }
+            return common->sameAs(v);
+        };
+        // Runs are sorted by position; of several at one position the last one holds.
+        if (runs.empty() || runs.front().position > 0) take(*f);
+        for (std::size_t k = 0; k < runs.size(); ++k) {
+            const xls::FormatRun& run = runs[k];
+            if (run.position >= length) break;
+            if (k + 1 < runs.size() && runs[k + 1].position == run.position) continue;
+            const xls::Font* font = book.font(run.font);
+            if (!font) return kNoFont;
+            if (!take(*font)) return Variant::null();
+        }
+        return common ? *common : get(*f);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "model/excel/workbook.h"
 
 #include <fstream>
+#include <new>
 #include <system_error>
 
 #include "base/utf.h"
@@ -26,7 +27,12 @@ Result<Workbook> Workbook::open(const std::filesystem::path& file) {
     if (size > kMaxWorkbookBytes) return Error{"工作簿文件太大（超过 64 MB），不像是练习用的工作簿。"};
     std::ifstream in(file, std::ios::binary);
     if (!in) return Error{"无法打开工作簿文件（可能正被其他程序占用）。"};
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return Error{"工作簿太大或已损坏，无法读取。"};
+    }
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (static_cast<std::uintmax_t>(in.gcount()) != size) return Error{"无法完整读取工作簿文件。"};
     return open(Bytes(bytes));
@@ -52,7 +58,7 @@ Result<Worksheet> Workbook::Worksheets(std::uint32_t index) const {
 }
 
 Variant Worksheet::StandardWidth() const {
-    if (sheet_->standardWidth) return Variant::number(columnWidthFromStored(*sheet_->standardWidth, book_->digitWidth));
+    if (sheet_->standardWidth) return Variant::number(columnWidthFromStandard(*sheet_->standardWidth, book_->digitWidth));
     return Variant::number(columnWidthFromDefault(sheet_->defaultColumnWidth.value_or(8), book_->digitWidth));
 }
 

@@ -2,76 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "formats/cfb/cfb_builder.h"
 #include "formats/xls/record_types.h"
 #include "formats/xls/unicode_string.h"
+#include "formats/xls/xls_builder.h"
 #include "support/test_support.h"
 
 namespace tarnwick::xls {
 namespace {
 
-using Buf = std::vector<std::uint8_t>;
-
-void add16(Buf& b, std::uint16_t v) {
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void add32(Buf& b, std::uint32_t v) {
-    add16(b, static_cast<std::uint16_t>(v));
-    add16(b, static_cast<std::uint16_t>(v >> 16));
-}
-void addText(Buf& b, const std::string& latin1) { b.insert(b.end(), latin1.begin(), latin1.end()); }
-
-// A stream of records built one by one.
-struct StreamBuilder {
-    Buf bytes;
-    std::size_t add(std::uint16_t type, const Buf& body) {
-        const std::size_t at = bytes.size();
-        add16(bytes, type);
-        add16(bytes, static_cast<std::uint16_t>(body.size()));
-        bytes.insert(bytes.end(), body.begin(), body.end());
-        return at;
-    }
-    void bof(std::uint16_t kind, std::uint16_t version = 0x0600) {
-        Buf b;
-        add16(b, version);
-        add16(b, kind);
-        b.resize(16, 0);
-        add(rt::Bof, b);
-    }
-    void eof() { add(rt::Eof, {}); }
-};
-
-Buf cellHeader(std::uint16_t row, std::uint16_t col, std::uint16_t xf) {
-    Buf b;
-    add16(b, row);
-    add16(b, col);
-    add16(b, xf);
-    return b;
-}
-
-// Globals with one sheet whose BOF offset is patched in; `globals` adds records before the sheet list.
-template <class G, class S>
-Buf workbookStream(G&& globals, S&& sheet, const std::string& sheetName = "Sheet1") {
-    StreamBuilder s;
-    s.bof(0x0005);
-    globals(s);
-    Buf bs;
-    add32(bs, 0);  // patched below
-    bs.push_back(0);
-    bs.push_back(0);
-    bs.push_back(static_cast<std::uint8_t>(sheetName.size()));
-    bs.push_back(0);
-    addText(bs, sheetName);
-    const std::size_t boundSheet = s.add(rt::BoundSheet, bs);
-    s.eof();
-    const auto sheetOffset = static_cast<std::uint32_t>(s.bytes.size());
-    for (int i = 0; i < 4; ++i) s.bytes[boundSheet + 4 + i] = static_cast<std::uint8_t>(sheetOffset >> (8 * i));
-    s.bof(0x0010);
-    sheet(s);
-    s.eof();
-    return s.bytes;
-}
+using namespace tarnwick::test;
 
 TEST(WorkbookStream, SharedStringsRunAcrossContinueRecords) {
     const Buf stream = workbookStream(
@@ -321,7 +260,7 @@ TEST(WorkbookFile, RefusesOtherFormatsWithTheirOwnMessages) {
         EXPECT_NE(refuse(Buf(enc.begin(), enc.end())).find("加密"), std::string::npos) << name;
     }
     // An Excel 5.0/95 file: a compound file whose workbook stream is called "Book".
-    test::CfbBuilder b;
+    CfbBuilder b;
     StreamBuilder book;
     book.bof(0x0005, 0x0500);
     book.eof();
@@ -329,7 +268,7 @@ TEST(WorkbookFile, RefusesOtherFormatsWithTheirOwnMessages) {
     b.add("Book", book.bytes);
     EXPECT_NE(refuse(b.build()).find("5.0/95"), std::string::npos);
     // A compound file without any workbook (a Word document, say).
-    test::CfbBuilder doc;
+    CfbBuilder doc;
     doc.add("WordDocument", Buf(4096, 0));
     EXPECT_NE(refuse(doc.build()).find("没有工作簿"), std::string::npos);
     // Random bytes.

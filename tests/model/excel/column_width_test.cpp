@@ -33,6 +33,24 @@ TEST(ColumnWidth, WidthsTypedInExcelReadBackExactly) {
     EXPECT_EQ(storedFromColumnWidth(5, 7), 1462u);
 }
 
+TEST(ColumnWidth, AFaceMeasuresTheSameUnderItsChineseAndItsLatinName) {
+    for (std::uint16_t twips : {180, 200, 210, 220, 240, 280}) {
+        EXPECT_EQ(maxDigitWidth("微软雅黑", twips), maxDigitWidth("Microsoft YaHei", twips)) << twips;
+        EXPECT_EQ(maxDigitWidth("宋体", twips), maxDigitWidth("SimSun", twips)) << twips;
+        EXPECT_EQ(maxDigitWidth("黑体", twips), maxDigitWidth("SimHei", twips)) << twips;
+    }
+}
+
+TEST(ColumnWidth, StandardWidthCountsDigitsWithoutPadding) {
+    for (int mdw : {6, 7, 8, 9, 11}) {
+        EXPECT_EQ(columnWidthFromStandard(12 * 256, mdw), 12.0) << mdw;
+        EXPECT_EQ(columnWidthFromStandard(8 * 256, mdw), 8.0) << mdw;
+    }
+    EXPECT_EQ(columnWidthFromStandard(2158, 7), 8.43);  // 59 px
+    EXPECT_EQ(columnWidthFromStandard(2150, 8), 8.38);  // 67 px: 8.38 x 256 snapped
+    EXPECT_EQ(columnWidthFromStandard(0, 7), 0.0);
+}
+
 TEST(ColumnWidth, DefaultColumnsWidenToMultiplesOfEightPixels) {
     EXPECT_EQ(columnWidthFromDefault(8, 7), 8.43);  // 64 px with Arial 10
     EXPECT_EQ(columnWidthFromDefault(8, 8), 8.38);  // 72 px with 宋体 12

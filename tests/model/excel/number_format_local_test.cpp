@@ -15,6 +15,18 @@ TEST(NumberFormatLocal, BuiltInsInChineseSpelling) {
     EXPECT_FALSE(numberFormatLocal(200, none).has_value());
 }
 
+TEST(NumberFormatLocal, TheBuiltInsTheReadingModelCoversHaveACodeWithoutAFormatRecord) {
+    // Exactly the ids docs/reading-model/excel.md lists: 0-22, 27-58. 23-26 have no zh-CN code in
+    // any public list; a file that uses them without storing them is a failed read.
+    const std::map<std::uint16_t, std::string> none;
+    for (std::uint16_t id = 0; id <= 60; ++id) {
+        const bool covered = id <= 22 || (id >= 27 && id <= 58);
+        EXPECT_EQ(numberFormatLocal(id, none).has_value(), covered) << id;
+    }
+    EXPECT_EQ(numberFormatLocal(31, none), "yyyy\"年\"m\"月\"d\"日\"");
+    EXPECT_EQ(numberFormatLocal(23, {{23, "General"}}), "G/通用格式");
+}
+
 TEST(NumberFormatLocal, StoredCodesAsStoredWithLocalWords) {
     const std::map<std::uint16_t, std::string> stored = {
         {0, "General"},  // LibreOffice writes the built-ins out in its own words
