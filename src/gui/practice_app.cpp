@@ -44,7 +44,11 @@ QWidget* PracticeApp::boxOwner() const {
 void PracticeApp::createWindows() {
     using M = shell::WindowModel;
     if (model_.xuanzhe.loaded && !xuanzhe_) {
-        xuanzhe_ = std::make_unique<XuanzheWindow>();
+        // The selection window has no taskbar button: it is owned by a window that is never
+        // shown (Windows leaves owned windows off the taskbar; X11 marks it transient).
+        taskbarOwner_ = std::make_unique<QWidget>();
+        taskbarOwner_->winId();
+        xuanzhe_ = std::make_unique<XuanzheWindow>(taskbarOwner_.get());
         XuanzheWindow* w = xuanzhe_.get();
         for (int n = 1; n <= 8; ++n)
             QObject::connect(w->Option[static_cast<std::size_t>(n)], &QRadioButton::toggled, [this, n](bool on) {

@@ -48,6 +48,7 @@ private:
     MessageBoxPrompter boxes_;
     shell::WindowModel model_;
     std::unique_ptr<ShuomingWindow> shuoming_;
+    std::unique_ptr<QWidget> taskbarOwner_;  // never shown; owns the selection window
     std::unique_ptr<XuanzheWindow> xuanzhe_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<YaoqiuWindow> yaoqiu_;  // owned by main_ as a window; destroyed before it

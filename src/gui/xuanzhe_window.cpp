@@ -11,8 +11,8 @@
 
 namespace tarnwick::gui {
 
-XuanzheWindow::XuanzheWindow()
-    : ModelWindow(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+XuanzheWindow::XuanzheWindow(QWidget* owner)
+    : ModelWindow(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                                Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName("xuanzhe");
     setWindowTitle(QString::fromUtf8(kProgramCaption));

@@ -13,7 +13,8 @@ namespace tarnwick::gui {
 
 class XuanzheWindow : public ModelWindow {
 public:
-    XuanzheWindow();
+    // `owner` is a window that is never shown: an owned window gets no taskbar button.
+    explicit XuanzheWindow(QWidget* owner = nullptr);
 
     void mirror(const shell::XuanzheState& state);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QWindow>
+
 #include <QApplication>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -78,6 +80,12 @@ TEST_F(PracticeAppTest, SelectingAndConfirmingOpensTheAnsweringWindowAndClosesTh
     EXPECT_EQ(app.main(), nullptr);
     for (int n = 1; n <= 8; ++n)
         EXPECT_FALSE(child<QRadioButton>(x, ("Option" + std::to_string(n)).c_str())->isChecked());
+    // A top-level window of its own, owned by a window that is never shown: no taskbar button.
+    EXPECT_TRUE(x->isWindow());
+    ASSERT_NE(x->parentWidget(), nullptr);
+    EXPECT_FALSE(x->parentWidget()->isVisible());
+    ASSERT_NE(x->windowHandle(), nullptr);
+    EXPECT_NE(x->windowHandle()->transientParent(), nullptr);
 
     choose(7);
     EXPECT_EQ(app.model().QuestionNumber, 7);
