@@ -6,6 +6,7 @@
 #include "marking/rubric_table.h"
 #include "marking/run.h"
 #include "shell/prepare.h"
+#include "support/fake_probe.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -13,11 +14,7 @@ namespace fs = std::filesystem;
 namespace tarnwick::marking {
 namespace {
 
-class FakeProbe : public platform::AppProbe {
-public:
-    std::set<platform::OfficeApp> running;
-    bool isRunning(platform::OfficeApp app) const override { return running.count(app) > 0; }
-};
+using test::FakeProbe;
 
 TEST(RecordItem, AddsPointsOnlyForPassedItemsAndOneLineToOneList) {
     MarkingState s;

@@ -6,6 +6,7 @@
 #include "resources/embedded.h"
 #include "shell/exercise_files.h"
 #include "shell/prepare.h"
+#include "support/fake_probe.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -13,15 +14,7 @@ namespace fs = std::filesystem;
 namespace tarnwick::shell {
 namespace {
 
-class FakeProbe : public platform::AppProbe {
-public:
-    std::set<platform::OfficeApp> running;
-    mutable std::vector<platform::OfficeApp> asked;
-    bool isRunning(platform::OfficeApp app) const override {
-        asked.push_back(app);
-        return running.count(app) > 0;
-    }
-};
+using test::FakeProbe;
 
 std::vector<std::string> listing(const fs::path& dir) {
     std::vector<std::string> names;

@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/read_file.h"
 #include "base/utf.h"
 #include "platform/codepage.h"
-#include "platform/file_io.h"
 
 namespace tarnwick::marking::web {
 namespace {
-
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
-}
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
@@ -56,9 +52,9 @@ std::string declaredCharset(std::string_view bytes) {
 }  // namespace
 
 std::string pageCharset(std::string_view bytes) {
-    if (startsWith(bytes, "\xEF\xBB\xBF")) return "UTF-8";
-    if (startsWith(bytes, "\xFF\xFE")) return "UTF-16LE";
-    if (startsWith(bytes, "\xFE\xFF")) return "UTF-16BE";
+    if (bytes.starts_with("\xEF\xBB\xBF")) return "UTF-8";
+    if (bytes.starts_with("\xFF\xFE")) return "UTF-16LE";
+    if (bytes.starts_with("\xFE\xFF")) return "UTF-16BE";
     const std::string declared = declaredCharset(bytes);
     if (declared == "utf-8" || declared == "utf8") return "UTF-8";
     if (declared == "gb18030") return "GB18030";
@@ -78,13 +74,13 @@ std::string pageCharset(std::string_view bytes) {
 Result<std::string> decodePage(std::string_view bytes) {
     const std::string charset = pageCharset(bytes);
     if (charset == "UTF-8") {
-        if (startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
+        if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
         // Invalid sequences become U+FFFD like any undecodable byte.
         if (auto s = platform::decodeToUtf8(bytes, "UTF-8")) return *s;
         return std::string(bytes);
     }
     if (charset == "UTF-16LE" || charset == "UTF-16BE") {
-        std::size_t start = (startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF")) ? 2 : 0;
+        std::size_t start = (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) ? 2 : 0;
         std::string units(bytes.substr(start));
         if (charset == "UTF-16BE")
             for (std::size_t i = 0; i + 1 < units.size(); i += 2) std::swap(units[i], units[i + 1]);
@@ -125,11 +121,12 @@ Result<std::string> pageTextFromBytes(std::string_view bytes) {
 }
 
 Result<std::string> readPageText(const std::filesystem::path& file) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(file, ec);
-    if (!ec && size > kMaxPageBytes) return Error{"网页文件太大（超过16MB），无法评分。"};
-    auto bytes = platform::readFile(file, kMaxPageBytes);
-    if (!bytes) return Error{"网页文件无法读取：" + bytes.error().message};
+    auto bytes = readWholeFile(file, kMaxPageBytes,
+                               {"网页文件无法读取：文件不存在或不是普通文件。", "网页文件太大（超过16MB），无法评分。",
+                                "网页文件无法读取：无法打开文件，可能没有读取权限或正被其他程序占用。",
+                                "网页文件无法读取：读取文件时出错，文件可能已损坏。",
+                                "网页文件太大，这台电脑的内存不够，无法评分。"});
+    if (!bytes) return bytes.error();
     const auto& b = bytes.value();
     return pageTextFromBytes(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
 }

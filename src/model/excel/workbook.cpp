@@ -1,9 +1,6 @@
 #include "model/excel/workbook.h"
 
-#include <fstream>
-#include <new>
-#include <system_error>
-
+#include "base/read_file.h"
 #include "base/utf.h"
 #include "model/excel/column_width.h"
 
@@ -20,22 +17,12 @@ Result<Workbook> Workbook::open(Bytes bytes) {
 }
 
 Result<Workbook> Workbook::open(const std::filesystem::path& file) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return Error{"找不到工作簿文件。"};
-    const std::uintmax_t size = std::filesystem::file_size(file, ec);
-    if (ec) return Error{"无法读取工作簿文件。"};
-    if (size > kMaxWorkbookBytes) return Error{"工作簿文件太大（超过 64 MB），不像是练习用的工作簿。"};
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return Error{"无法打开工作簿文件（可能正被其他程序占用）。"};
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return Error{"工作簿太大或已损坏，无法读取。"};
-    }
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (static_cast<std::uintmax_t>(in.gcount()) != size) return Error{"无法完整读取工作簿文件。"};
-    return open(Bytes(bytes));
+    auto bytes = readWholeFile(file, kMaxWorkbookBytes,
+                               {"找不到工作簿文件。", "工作簿文件太大（超过 64 MB），不像是练习用的工作簿。",
+                                "无法打开工作簿文件（可能正被其他程序占用）。", "无法完整读取工作簿文件。",
+                                "工作簿太大或已损坏，无法读取。"});
+    if (!bytes) return bytes.error();
+    return open(Bytes(bytes.value()));
 }
 
 Result<Worksheet> Workbook::Sheets(std::uint32_t index) const {
