@@ -7,7 +7,25 @@
 
 namespace tarnwick {
 
+// What went wrong, for code that reacts to it; the sentence is for the user.
+enum class ErrorKind {
+    NotFound,         // no such file, stream, sheet or part
+    NotAFile,         // a folder, pipe or device where a file was expected
+    NoPermission,     // the system refused access
+    CannotOpen,       // could not be opened or read for another reason (locked, vanished)
+    Empty,            // a file of 0 bytes
+    TooLarge,         // over a size cap, or more than memory allows
+    NotCompoundFile,  // not an Office 97-2003 container at all
+    NewerFormat,      // a zip-based Office 2007+ file
+    OlderFormat,      // an Office file from before 97 (Excel 5/95, Word 6/95, ...)
+    WrongFormat,      // another kind of file (RTF, HTML, another Office application's document)
+    Encrypted,        // protected with a password
+    Damaged,          // structures that contradict themselves or run past their bounds
+    CannotDecode,     // text in an encoding this machine cannot convert
+};
+
 struct Error {
+    ErrorKind kind = ErrorKind::Damaged;
     std::string message;  // one clear Chinese sentence, shown to the user as it stands
 };
 

@@ -16,7 +16,7 @@ constexpr std::size_t kHeaderSize = 512;
 constexpr std::size_t kDirEntrySize = 128;
 
 Error damaged(const char* what) {
-    return Error{std::string("文件已损坏，无法读取（") + what + "）。"};
+    return Error{ErrorKind::Damaged, std::string("文件已损坏，无法读取（") + what + "）。"};
 }
 
 std::uint32_t u32At(Bytes data, std::size_t offset) {
@@ -32,11 +32,11 @@ bool sameName(std::string_view a, std::string_view b) { return equalsIgnoreAscii
 }  // namespace
 
 Result<CompoundFile> CompoundFile::open(Bytes file) {
-    if (file.empty()) return Error{"文件是空的（0 字节），不是 Office 97-2003 格式的文件。"};
+    if (file.empty()) return Error{ErrorKind::Empty, "文件是空的（0 字节），不是 Office 97-2003 格式的文件。"};
     if (file.size() >= 2 && file[0] == 'P' && file[1] == 'K')
-        return Error{"这是 Office 2007 及以后的新格式文件（ZIP 包），不是 97-2003 格式的文件。"};
+        return Error{ErrorKind::NewerFormat, "这是 Office 2007 及以后的新格式文件（ZIP 包），不是 97-2003 格式的文件。"};
     if (file.size() < 8 || std::memcmp(file.data(), kSignature, 8) != 0)
-        return Error{"文件不是 Office 97-2003 格式（复合文档）的文件。"};
+        return Error{ErrorKind::NotCompoundFile, "文件不是 Office 97-2003 格式（复合文档）的文件。"};
     if (file.size() < kHeaderSize) return damaged("文件头不完整");
 
     CompoundFile cf;
@@ -231,7 +231,7 @@ Result<std::vector<std::uint8_t>> CompoundFile::stream(std::string_view name) co
         const bool mini = e.size < miniCutoff_;
         return readChain(e.startSector, e.size, mini);
     }
-    return Error{"文件中没有名为“" + std::string(name) + "”的数据流。"};
+    return Error{ErrorKind::NotFound, "文件中没有名为“" + std::string(name) + "”的数据流。"};
 }
 
 }  // namespace tarnwick::cfb

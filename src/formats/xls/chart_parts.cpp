@@ -22,7 +22,7 @@ constexpr std::size_t kMaxSeries = 1024;   // Excel allows 255 series in a chart
 constexpr std::size_t kMaxGroups = 64;     // at most 4 chart groups per axis group in practice
 constexpr std::size_t kMaxAreas = 1024;
 
-Error damaged() { return Error{"图表记录已损坏，无法读取图表。"}; }
+Error damaged() { return Error{ErrorKind::Damaged, "图表记录已损坏，无法读取图表。"}; }
 
 bool isTypeRecord(std::uint16_t t) {
     switch (t) {

@@ -58,15 +58,15 @@ public:
         : in_(rgce), extra_(extra), env_(env), style_(style) {}
 
     Result<std::string> run() {
-        if (in_.atEnd()) return Error{"公式内容为空，无法读取。"};
+        if (in_.atEnd()) return Error{ErrorKind::Damaged, "公式内容为空，无法读取。"};
         std::size_t tokens = 0;
         while (!in_.atEnd()) {
-            if (++tokens > kMaxTokens) return Error{"公式的记号过多，文件可能已损坏。"};
+            if (++tokens > kMaxTokens) return Error{ErrorKind::Damaged, "公式的记号过多，文件可能已损坏。"};
             std::uint8_t ptg = 0;
             in_.u8(ptg);
-            if (!token(ptg)) return Error{error_};
+            if (!token(ptg)) return Error{ErrorKind::Damaged, error_};
         }
-        if (stack_.size() != 1) return Error{"公式的运算数与运算符不匹配，文件可能已损坏。"};
+        if (stack_.size() != 1) return Error{ErrorKind::Damaged, "公式的运算数与运算符不匹配，文件可能已损坏。"};
         std::string text = "=";
         text += stack_.back();
         text += spaces_.all();

@@ -16,12 +16,12 @@
 namespace tarnwick::xls {
 namespace {
 
-Error damaged(const std::string& what) { return Error{"工作簿已损坏，无法读取（" + what + "）。"}; }
+Error damaged(const std::string& what) { return Error{ErrorKind::Damaged, "工作簿已损坏，无法读取（" + what + "）。"}; }
 
-const Error kEncrypted{"工作簿设置了打开密码（已加密），无法读取；请在 Excel 中去掉密码后重新保存。"};
-const Error kBiff5{"这是 Excel 5.0/95 格式的工作簿，不是 Excel 97-2003 工作簿；请在 Excel 中另存为“Excel 97-2003 工作簿”。"};
-const Error kTooLarge{"工作簿太大或已损坏，无法读取。"};
-const Error kBiffOld{"这是 Excel 4.0 或更早版本的工作簿，不是 Excel 97-2003 工作簿；请在 Excel 中另存为“Excel 97-2003 工作簿”。"};
+const Error kEncrypted{ErrorKind::Encrypted, "工作簿设置了打开密码（已加密），无法读取；请在 Excel 中去掉密码后重新保存。"};
+const Error kBiff5{ErrorKind::OlderFormat, "这是 Excel 5.0/95 格式的工作簿，不是 Excel 97-2003 工作簿；请在 Excel 中另存为“Excel 97-2003 工作簿”。"};
+const Error kTooLarge{ErrorKind::TooLarge, "工作簿太大或已损坏，无法读取。"};
+const Error kBiffOld{ErrorKind::OlderFormat, "这是 Excel 4.0 或更早版本的工作簿，不是 Excel 97-2003 工作簿；请在 Excel 中另存为“Excel 97-2003 工作簿”。"};
 
 std::uint16_t u16(Bytes d, std::size_t at) {
     std::uint16_t v = 0;
@@ -675,21 +675,22 @@ Result<Workbook> readStream(Bytes stream, const ReadLimits& limits) {
 }
 
 Result<Workbook> readFile(Bytes file, const ReadLimits& limits) {
-    if (file.empty()) return Error{"工作簿文件是空的（0 字节）。"};
+    if (file.empty()) return Error{ErrorKind::Empty, "工作簿文件是空的（0 字节）。"};
     if (file.size() >= 4 && file[0] == 'P' && file[1] == 'K' && file[2] == 0x03 && file[3] == 0x04)
-        return Error{"这是 Excel 2007 及以后版本的新格式工作簿（.xlsx），不是 Excel 97-2003 工作簿（.xls）；请另存为“Excel 97-2003 工作簿”。"};
+        return Error{ErrorKind::NewerFormat, "这是 Excel 2007 及以后版本的新格式工作簿（.xlsx），不是 Excel 97-2003 工作簿（.xls）；请另存为“Excel 97-2003 工作簿”。"};
     std::uint16_t firstType = 0;
     if (readLE(file, 0, firstType) && (firstType == 0x0009 || firstType == 0x0209 || firstType == 0x0409))
         return kBiffOld;
     if (firstType == 0x0809) return kBiff5;
     auto cf = cfb::CompoundFile::open(file);
     if (!cf) {
-        if (file.size() >= 8 && std::memcmp(file.data(), cfb::kSignature, 8) == 0) return cf.error();
-        return Error{"文件不是 Excel 97-2003 工作簿。"};
+        if (cf.error().kind == ErrorKind::NotCompoundFile)
+            return Error{ErrorKind::NotCompoundFile, "文件不是 Excel 97-2003 工作簿。"};
+        return cf.error();
     }
     if (!cf->hasStream("Workbook")) {
         if (cf->hasStream("Book")) return kBiff5;
-        return Error{"文件中没有工作簿数据，不是 Excel 工作簿（可能是其他 Office 文档）。"};
+        return Error{ErrorKind::WrongFormat, "文件中没有工作簿数据，不是 Excel 工作簿（可能是其他 Office 文档）。"};
     }
     auto stream = cf->stream("Workbook");
     if (!stream) return stream.error();

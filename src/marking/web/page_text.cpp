@@ -89,7 +89,7 @@ Result<std::string> decodePage(std::string_view bytes) {
     std::optional<std::string> text =
         charset == "CP936" ? platform::cp936ToUtf8(bytes) : platform::decodeToUtf8(bytes, charset.c_str());
     if (!text && charset != "CP936") text = platform::cp936ToUtf8(bytes);
-    if (!text) return Error{"这台电脑无法转换网页的文字编码（" + charset + "），不能评分。"};
+    if (!text) return Error{ErrorKind::CannotDecode, "这台电脑无法转换网页的文字编码（" + charset + "），不能评分。"};
     return std::move(*text);
 }
 

@@ -27,21 +27,21 @@ Result<Workbook> Workbook::open(const std::filesystem::path& file) {
 
 Result<Worksheet> Workbook::Sheets(std::uint32_t index) const {
     if (index < 1 || index > book_->book.sheets.size())
-        return Error{"工作簿中没有第 " + std::to_string(index) + " 个工作表。"};
+        return Error{ErrorKind::NotFound, "工作簿中没有第 " + std::to_string(index) + " 个工作表。"};
     return Worksheet(book_, &book_->book.sheets[index - 1]);
 }
 
 Result<Worksheet> Workbook::Worksheets(std::string_view name) const {
     for (const xls::Sheet& s : book_->book.sheets)
         if (s.type == xls::SheetType::Worksheet && equalsIgnoreAsciiCase(s.name, name)) return Worksheet(book_, &s);
-    return Error{"工作簿中没有名为“" + std::string(name) + "”的工作表。"};
+    return Error{ErrorKind::NotFound, "工作簿中没有名为“" + std::string(name) + "”的工作表。"};
 }
 
 Result<Worksheet> Workbook::Worksheets(std::uint32_t index) const {
     std::uint32_t n = 0;
     for (const xls::Sheet& s : book_->book.sheets)
         if (s.type == xls::SheetType::Worksheet && ++n == index) return Worksheet(book_, &s);
-    return Error{"工作簿中没有第 " + std::to_string(index) + " 个工作表。"};
+    return Error{ErrorKind::NotFound, "工作簿中没有第 " + std::to_string(index) + " 个工作表。"};
 }
 
 Variant Worksheet::StandardWidth() const {
