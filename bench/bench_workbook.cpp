@@ -18,10 +18,10 @@ std::vector<std::uint8_t> load(const std::filesystem::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// FormulaRefs.xls of the shared corpus: 17 KB, written by Excel.
+// FormulaRefs.xls of the Office corpus (tests/data/office-corpus): 17 KB, written by Excel.
 const std::vector<std::uint8_t>& sample() {
     static const std::vector<std::uint8_t> bytes =
-        load(std::filesystem::path(TARNWICK_TEST_DATA) / "../../../shared/corpus/xls/FormulaRefs.xls");
+        load(std::filesystem::path(TARNWICK_TEST_DATA) / "office-corpus/xls/FormulaRefs.xls");
     return bytes;
 }
 
@@ -89,7 +89,7 @@ void BM_OpenAndReadRubricProperties(benchmark::State& state) {
 BENCHMARK(BM_OpenAndReadRubricProperties)->Unit(benchmark::kMicrosecond);
 
 void BM_OpenFileAndRead(benchmark::State& state) {
-    const auto path = std::filesystem::path(TARNWICK_TEST_DATA) / "../../../shared/corpus/xls/FormulaRefs.xls";
+    const auto path = std::filesystem::path(TARNWICK_TEST_DATA) / "office-corpus/xls/FormulaRefs.xls";
     for (auto _ : state) {
         auto book = Workbook::open(path);
         if (!book) {

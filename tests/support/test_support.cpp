@@ -23,7 +23,11 @@ TempDir::~TempDir() {
 }
 
 std::string readBytes(const std::filesystem::path& file) {
+    // A fixture that is not there fails its test with its path, not as an empty file.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) throw std::runtime_error("missing test file: " + file.string());
     std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot open test file: " + file.string());
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 

@@ -21,10 +21,11 @@ private:
     std::filesystem::path path_;
 };
 
+// The whole file; throws with the path when it is missing or unreadable.
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);
 std::filesystem::path dataPath(std::string_view relative);    // tests/data/...
-std::filesystem::path corpusPath(std::string_view relative);  // ../shared/corpus/...
+std::filesystem::path corpusPath(std::string_view relative);  // tests/data/office-corpus/...
 std::filesystem::path u8path(std::string_view utf8);
 
 // UTF-8 to code page 936 (for writing test pages as an editor saves them).

@@ -1,4 +1,4 @@
-// The .xls facts of ../shared/corpus/FACTS.tsv, and helpers to check them through the model.
+// The .xls facts of tests/data/office-corpus/FACTS.tsv, and helpers to check them through the model.
 #pragma once
 
 #include <map>

@@ -1,4 +1,4 @@
-// Every fact of ../shared/corpus/FACTS.tsv about .xls files that the reader can answer, checked
+// Every fact of tests/data/office-corpus/FACTS.tsv about .xls files that the reader can answer, checked
 // through the object model (formula text and chart facts are in corpus_formula_facts_test.cpp).
 #include <gtest/gtest.h>
 
