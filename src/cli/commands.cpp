@@ -11,66 +11,127 @@
 namespace tarnwick::cli {
 namespace {
 
-platform::ExamFolder folderOf(const CommonOptions& o) {
-    return o.examDir.empty() ? platform::defaultExamFolder() : platform::examFolderAt(o.examDir);
+Result<platform::ExamFolder> folderOf(const std::optional<std::string>& examDir) {
+    if (!examDir) return platform::defaultExamFolder();
+    if (examDir->empty())
+        return Error{ErrorKind::NotFound, "--exam-dir 后面的文件夹是空的：请写明考试文件夹，或去掉这个选项以使用默认的考试文件夹。"};
+    return platform::examFolderAt(*examDir);
+}
+
+std::string_view statusName(const marking::RunOutcome& r) {
+    switch (r.end) {
+        case marking::RunEnd::NoExercise: return "no-rubric";
+        case marking::RunEnd::ProbeRefused: return "probe-refused";
+        case marking::RunEnd::FileMissing: return "file-missing";
+        case marking::RunEnd::Unreadable: return "unreadable";
+        case marking::RunEnd::Ended: return r.unreadable.empty() ? "ended" : "unreadable";
+    }
+    return "ended";
+}
+
+int exitStatusOf(const marking::RunOutcome& r) {
+    switch (r.end) {
+        case marking::RunEnd::ProbeRefused: return kExitProbeRefused;
+        case marking::RunEnd::FileMissing: return kExitFileMissing;
+        case marking::RunEnd::Unreadable:
+        case marking::RunEnd::NoExercise: return kExitCannotMark;
+        case marking::RunEnd::Ended: return r.unreadable.empty() ? kExitOk : kExitCannotMark;
+    }
+    return kExitOk;
 }
 
 }  // namespace
 
-int runList(std::ostream& out) {
+int runList(bool json, std::ostream& out) {
+    if (json) {
+        out << "[";
+        bool first = true;
+        for (const shell::Exercise& e : shell::exercises()) {
+            out << (first ? "\n" : ",\n") << "  {\"number\": " << e.number << ", \"caption\": " << jsonString(e.caption)
+                << ", \"kind\": " << jsonString(shell::kindName(e.kind)) << ", \"document\": " << jsonString(e.document) << "}";
+            first = false;
+        }
+        out << "\n]\n";
+        return kExitOk;
+    }
     for (const shell::Exercise& e : shell::exercises())
         out << e.number << '\t' << e.caption << '\t' << shell::kindName(e.kind) << '\t' << e.document << '\n';
     return kExitOk;
 }
 
-int runTasks(std::int16_t number, bool hints, const std::string& examDir, std::ostream& out) {
+int runTasks(std::int16_t number, bool hints, const std::optional<std::string>& examDir, std::ostream& out,
+             std::ostream& err) {
+    const auto folder = folderOf(examDir);
+    if (!folder) {
+        err << folder.error().message << '\n';
+        return kExitUsage;
+    }
     shell::CatalogTexts texts;
-    shell::proc1(number, texts, examDir.empty() ? platform::defaultExamFolder() : platform::examFolderAt(examDir));
+    shell::proc1(number, texts, *folder);
     out << (hints ? texts.HintText : texts.RequirementText);
     return kExitOk;
 }
 
 int runPrepare(const CommonOptions& o, std::ostream& out, std::ostream& err) {
-    const auto folder = folderOf(o);
+    const auto folder = folderOf(o.examDir);
+    if (!folder) {
+        err << folder.error().message << '\n';
+        return kExitUsage;
+    }
     const auto probe = o.skipProbe ? nullptr : platform::systemProbe();
     const shell::PrepareReport r =
-        shell::prepareExercise(static_cast<shell::QuestionNumberType>(o.number), folder, probe.get());
+        shell::prepareExercise(static_cast<shell::QuestionNumberType>(o.number), *folder, probe.get());
     if (r.refused) {
         err << r.refusal << '\n';
         return kExitProbeRefused;
     }
-    for (const std::string& f : r.written) out << folder.shownFile(f) << '\n';
-    for (const std::string& f : r.failed) err << "未能写入 " << folder.shownFile(f) << '\n';
+    if (!r.problem.empty()) {
+        err << r.problem << '\n';
+        return kExitNotPrepared;
+    }
+    for (const std::string& f : r.written) out << folder->shownFile(f) << '\n';
+    if (!r.failed.empty()) {
+        err << shell::notWrittenMessage(r, *folder) << '\n';
+        return kExitNotPrepared;
+    }
     return kExitOk;
 }
 
 int runMark(const CommonOptions& o, bool json, std::ostream& out, std::ostream& err) {
-    const auto folder = folderOf(o);
+    const auto folder = folderOf(o.examDir);
+    if (!folder) {
+        err << folder.error().message << '\n';
+        return kExitUsage;
+    }
     const auto probe = o.skipProbe ? nullptr : platform::systemProbe();
     marking::MarkingState state;
     const marking::RunOutcome r =
-        marking::runMarking(static_cast<shell::QuestionNumberType>(o.number), folder, probe.get(), state);
-    switch (r.end) {
-        case marking::RunEnd::ProbeRefused: err << r.message << '\n'; return kExitProbeRefused;
-        case marking::RunEnd::FileMissing: err << r.message << '\n'; return kExitFileMissing;
-        case marking::RunEnd::Unreadable:
-        case marking::RunEnd::NoExercise: err << r.message << '\n'; return kExitCannotMark;
-        case marking::RunEnd::Ended: break;
-    }
+        marking::runMarking(static_cast<shell::QuestionNumberType>(o.number), *folder, probe.get(), state);
+    const bool ended = r.end == marking::RunEnd::Ended;
     const auto correct = crlfLines(state.CorrectList);
     const auto wrong = crlfLines(state.WrongList);
     if (json) {
-        out << "{\"question\": " << o.number << ", \"score\": " << state.Score
-            << ", \"correct\": " << jsonArray(correct) << ", \"wrong\": " << jsonArray(wrong)
-            << ", \"verdict\": " << jsonString(r.verdict) << "}\n";
-        return kExitOk;
+        // One object for every outcome; the results only when the run reached its ending.
+        out << "{\"question\": " << o.number << ", \"status\": " << jsonString(statusName(r));
+        const std::string& reason = ended ? r.unreadable : r.message;
+        if (!reason.empty()) out << ", \"reason\": " << jsonString(reason);
+        if (ended)
+            out << ", \"score\": " << state.Score << ", \"correct\": " << jsonArray(correct)
+                << ", \"wrong\": " << jsonArray(wrong) << ", \"verdict\": " << jsonString(r.verdict);
+        out << "}\n";
+        if (!ended) err << r.message << '\n';
+        return exitStatusOf(r);
+    }
+    if (!ended) {
+        err << r.message << '\n';
+        return exitStatusOf(r);
     }
     out << "成绩：" << r.Label5 << "\n\n正确部分\n";
     for (const auto& l : correct) out << l << '\n';
     out << "\n错误部分\n";
     for (const auto& l : wrong) out << l << '\n';
     out << '\n' << r.verdict << '\n';
-    return kExitOk;
+    return exitStatusOf(r);
 }
 
 }  // namespace tarnwick::cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -13,15 +14,17 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitProbeRefused = 3;
 inline constexpr int kExitFileMissing = 4;
 inline constexpr int kExitCannotMark = 5;
+inline constexpr int kExitNotPrepared = 6;  // prepare: folder refused, files missing from this build, or not written
 
 struct CommonOptions {
     int number = 0;
-    std::string examDir;  // empty: the default exam folder
+    std::optional<std::string> examDir;  // not given: the default exam folder; given empty: a usage error
     bool skipProbe = false;
 };
 
-int runList(std::ostream& out);
-int runTasks(std::int16_t number, bool hints, const std::string& examDir, std::ostream& out);
+int runList(bool json, std::ostream& out);
+int runTasks(std::int16_t number, bool hints, const std::optional<std::string>& examDir, std::ostream& out,
+             std::ostream& err);
 int runPrepare(const CommonOptions& options, std::ostream& out, std::ostream& err);
 int runMark(const CommonOptions& options, bool json, std::ostream& out, std::ostream& err);
 int runInspect(const std::string& file, bool json, std::ostream& out, std::ostream& err);

@@ -5,47 +5,106 @@
 #include <windows.h>
 #endif
 
+#include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "cli/commands.h"
 
+#ifndef TARNWICK_VERSION
+#define TARNWICK_VERSION "0"
+#endif
+
+namespace {
+
+using namespace tarnwick::cli;
+
+// An exercise number given on the command line: 1 to 8, else a Chinese usage message.
+std::optional<int> exerciseNumber(const std::string& text) {
+    int n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || n < 1 || n > 8) return std::nullopt;
+    return n;
+}
+
+// CLI11 words its errors in English; the user reads Chinese.
+std::string chineseUsageError(const CLI::ParseError& e) {
+    const std::string kind = e.get_name();
+    const std::string what = e.what();
+    if (kind == "RequiredError") return "缺少必需的参数（" + what + "）。";
+    if (kind == "ExtrasError") return "有多余的参数（" + what + "）。";
+    if (kind == "ArgumentMismatch") return "参数的个数不对（" + what + "）。";
+    if (kind == "ConversionError" || kind == "ValidationError") return "参数的值不对（" + what + "）。";
+    if (kind == "RequiresError" || kind == "ExcludesError") return "这几个选项不能这样搭配（" + what + "）。";
+    return "命令行有误（" + what + "）。";
+}
+
+void chineseHelp(CLI::App& app) {
+    auto f = app.get_formatter();
+    f->label("Usage", "用法");
+    f->label("OPTIONS", "选项");
+    f->label("SUBCOMMAND", "子命令");
+    f->label("SUBCOMMANDS", "子命令");
+    f->label("REQUIRED", "（必需）");
+    f->label("Positionals", "参数");
+    f->label("TEXT", "文本");
+    f->label("INT", "整数");
+    app.option_defaults()->group("选项");
+}
+
+CLI::App* subcommand(CLI::App& app, const std::string& name, const std::string& description) {
+    auto* sub = app.add_subcommand(name, description);
+    sub->group("子命令");
+    sub->set_help_flag("-h,--help", "显示这个命令的帮助");
+    chineseHelp(*sub);
+    return sub;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    using namespace tarnwick::cli;
 #ifdef _WIN32
     ::SetConsoleOutputCP(CP_UTF8);  // everything we print is UTF-8
 #endif
     CLI::App app{"Tarnwick 练习与评分（命令行）", "tarnwick-cli"};
+    app.set_help_flag("-h,--help", "显示帮助");
+    app.set_version_flag("--version", "tarnwick-cli " TARNWICK_VERSION, "显示版本");
+    chineseHelp(app);
     app.require_subcommand(1);
+    const char* examDirHelp = "考试文件夹（默认 $TARNWICK_EXAM_DIR 或 ~/MyExam）";
 
-    auto* list = app.add_subcommand("list", "列出八套试题：编号、名称、类型、试题文件");
+    bool listJson = false;
+    auto* list = subcommand(app, "list", "列出八套试题：编号、名称、类型、试题文件");
+    list->add_flag("--json", listJson, "以 JSON 输出");
 
-    int tasksNumber = 0;
+    std::string tasksNumber, tasksDir;
     bool hints = false;
-    auto* tasks = app.add_subcommand("tasks", "输出一套试题的操作要求（或帮助）文本");
-    tasks->add_option("number", tasksNumber, "试题编号 1-8")->required()->check(CLI::Range(1, 8));
+    auto* tasks = subcommand(app, "tasks", "输出一套试题的操作要求（或帮助）文本");
+    tasks->add_option("number", tasksNumber, "试题编号 1-8")->required();
     tasks->add_flag("--hints", hints, "输出帮助文本");
-    std::string tasksDir;
-    tasks->add_option("--exam-dir", tasksDir, "考试文件夹（默认 $TARNWICK_EXAM_DIR 或 ~/MyExam）");
+    auto* tasksDirOpt = tasks->add_option("--exam-dir", tasksDir, examDirHelp);
 
     CommonOptions prep;
-    auto* prepare = app.add_subcommand("prepare", "开始答题：检查应用程序，清空考试文件夹并写入试题文件");
-    prepare->add_option("number", prep.number, "试题编号 1-8")->required()->check(CLI::Range(1, 8));
-    prepare->add_option("--exam-dir", prep.examDir, "考试文件夹（默认 $TARNWICK_EXAM_DIR 或 ~/MyExam）");
+    std::string prepNumber, prepDir;
+    auto* prepare = subcommand(app, "prepare", "开始答题：检查应用程序，清空考试文件夹并写入试题文件");
+    prepare->add_option("number", prepNumber, "试题编号 1-8")->required();
+    auto* prepDirOpt = prepare->add_option("--exam-dir", prepDir, examDirHelp);
     prepare->add_flag("--skip-probe", prep.skipProbe, "不检查办公软件是否在运行");
 
     CommonOptions markOpts;
+    std::string markNumber, markDir;
     bool json = false;
-    auto* mark = app.add_subcommand("mark", "评分一次，输出成绩、正确部分、错误部分和评语");
-    mark->add_option("number", markOpts.number, "试题编号 1-8")->required()->check(CLI::Range(1, 8));
-    mark->add_option("--exam-dir", markOpts.examDir, "考试文件夹（默认 $TARNWICK_EXAM_DIR 或 ~/MyExam）");
+    auto* mark = subcommand(app, "mark", "评分一次，输出成绩、正确部分、错误部分和评语");
+    mark->add_option("number", markNumber, "试题编号 1-8")->required();
+    auto* markDirOpt = mark->add_option("--exam-dir", markDir, examDirHelp);
     mark->add_flag("--skip-probe", markOpts.skipProbe, "不检查办公软件是否在运行");
-    mark->add_flag("--json", json, "以一个 JSON 对象输出");
+    mark->add_flag("--json", json, "以一个 JSON 对象输出（任何结果都输出）");
 
     std::string inspectFile;
     bool inspectJson = false;
-    auto* inspect = app.add_subcommand("inspect", "显示读取器在一个 .xls 工作簿中看到的内容");
+    auto* inspect = subcommand(app, "inspect", "显示读取器在一个 .xls 工作簿中看到的内容");
     inspect->add_option("file", inspectFile, "工作簿文件")->required();
     inspect->add_flag("--json", inspectJson, "以 JSON 输出");
 
@@ -55,16 +114,40 @@ int main(int argc, char** argv) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
         return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        std::cerr << app.get_name() << ": " << e.what() << "\n";
+        std::cerr << app.get_name() << "：" << chineseUsageError(e) << "\n";
         std::cerr << "用法见 " << app.get_name() << " --help\n";
-        return 2;
+        return kExitUsage;
     }
 
-    if (*list) return runList(std::cout);
-    if (*tasks) return runTasks(static_cast<std::int16_t>(tasksNumber), hints, tasksDir, std::cout);
-    if (*prepare) return runPrepare(prep, std::cout, std::cerr);
-    if (*mark) return runMark(markOpts, json, std::cout, std::cerr);
+    // The exercise number of the chosen command, checked here so the message is ours.
+    const std::string* numberText = *tasks ? &tasksNumber : *prepare ? &prepNumber : *mark ? &markNumber : nullptr;
+    std::optional<int> number;
+    if (numberText) {
+        number = exerciseNumber(*numberText);
+        if (!number) {
+            std::cerr << app.get_name() << "：试题编号必须是 1 到 8 之间的整数，而不是“" << *numberText << "”。\n";
+            return kExitUsage;
+        }
+    }
+    auto given = [](CLI::Option* o, const std::string& v) {
+        return o->count() > 0 ? std::optional<std::string>(v) : std::nullopt;
+    };
+
+    if (*list) return runList(listJson, std::cout);
+    if (*tasks) return runTasks(static_cast<std::int16_t>(*number), hints, given(tasksDirOpt, tasksDir), std::cout, std::cerr);
+    if (*prepare) {
+        prep.number = *number;
+        prep.examDir = given(prepDirOpt, prepDir);
+        return runPrepare(prep, std::cout, std::cerr);
+    }
+    if (*mark) {
+        markOpts.number = *number;
+        markOpts.examDir = given(markDirOpt, markDir);
+        return runMark(markOpts, json, std::cout, std::cerr);
+    }
     if (*inspect) return runInspect(inspectFile, inspectJson, std::cout, std::cerr);
-    return 2;
+    return kExitUsage;
 }

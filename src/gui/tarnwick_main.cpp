@@ -14,10 +14,15 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     tarnwick::gui::installFontSubstitutes();
 
+    auto folder = tarnwick::platform::defaultExamFolder();
+    if (!folder) {
+        // No exam folder to work in (TARNWICK_EXAM_DIR empty, no home folder): say why and stop.
+        tarnwick::gui::makeMessageBox(nullptr, folder.error().message)->exec();
+        return 1;
+    }
     const std::unique_ptr<tarnwick::platform::AppProbe> probe = tarnwick::platform::systemProbe();
     tarnwick::gui::DesktopFolderOpener opener;
-    tarnwick::gui::PracticeApp practice(
-        tarnwick::shell::Services{tarnwick::platform::defaultExamFolder(), probe.get(), &opener, nullptr});
+    tarnwick::gui::PracticeApp practice(tarnwick::shell::Services{*folder, probe.get(), &opener, nullptr});
     practice.onEnded = [] { QCoreApplication::exit(0); };
     practice.start();
     return QApplication::exec();

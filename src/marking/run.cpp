@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "marking/rubric_table.h"
+#include "platform/file_io.h"
 #include "shell/prepare.h"
 
 namespace tarnwick::marking {
@@ -43,19 +44,32 @@ RunOutcome runMarking(shell::QuestionNumberType number, const platform::ExamFold
         return out;
     }
 
-    const std::filesystem::path document = folder.file(exercise->document);
+    // The document is looked up without regard to case, as Windows does on every machine.
+    const auto document = platform::findEntryIgnoringCase(folder.path, exercise->document);
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(document, ec)) {
+    const std::filesystem::file_status st =
+        document ? std::filesystem::status(*document, ec) : std::filesystem::file_status{};
+    if (!document || !std::filesystem::exists(st)) {
         out.end = RunEnd::FileMissing;
         out.message = folder.shownFile(exercise->document);
         out.message += exercise->kind == shell::ExerciseKind::WebPage ? "不存在！请恢复试题后再做！"
                                                                     : "不存在！不要欺骗电脑";
         return out;
     }
-
-    if (auto failure = rubric(document, state)) {
+    if (!std::filesystem::is_regular_file(st)) {
         out.end = RunEnd::Unreadable;
-        out.message = std::move(*failure);
+        out.message = folder.shownFile(exercise->document);
+        out.message += std::filesystem::is_directory(st) ? "是一个文件夹，不是试题文件，无法评分。"
+                                                         : "不是普通文件（是管道或设备等特殊文件），无法评分。";
+        out.unreadable = out.message;
+        return out;
+    }
+
+    RubricEnd end = rubric(*document, state);
+    out.unreadable = std::move(end.unreadable);
+    if (!end.marked) {
+        out.end = RunEnd::Unreadable;
+        out.message = out.unreadable;
         return out;
     }
 

@@ -14,7 +14,7 @@ enum class RunEnd {
     NoExercise,     // the number matches no rubric; nothing happened
     ProbeRefused,   // the office application is running; message holds the box text
     FileMissing,    // the exercise document is missing; message holds the box text
-    Unreadable,     // the page exists but could not be read; message holds the box text
+    Unreadable,     // the document exists but could not be marked at all; message holds the box text
     Ended,          // the run reached its ending; Label5, lists and verdict are set
 };
 
@@ -23,6 +23,8 @@ struct RunOutcome {
     std::string message;   // the box of a run that ended early
     std::string Label5;    // the score as text
     std::string verdict;   // the verdict box text
+    // Why the document could not be read (also for a run that ended with every item wrong).
+    std::string unreadable;
 };
 
 inline constexpr std::string_view kAllCorrect = "恭喜你全部正确！";

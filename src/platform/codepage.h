@@ -1,15 +1,27 @@
 // Decoding 8-bit text to UTF-8.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace tarnwick::platform {
 
-// Decodes bytes in the named character set ("CP936", "UTF-8", "UTF-16LE", ...) to UTF-8.
-// Bytes that do not decode become U+FFFD. Returns nullopt for a character set this platform
-// does not know.
+// Decodes a byte stream to UTF-8 chunk by chunk, so a large file never has to be in memory twice.
+class TextDecoder {
+public:
+    virtual ~TextDecoder() = default;
+    // Appends the UTF-8 of `bytes` to `out`. The bytes of a character cut at the end of a chunk
+    // wait for the next one; with `last` they become U+FFFD. Bytes that do not decode become U+FFFD.
+    virtual void decode(std::string_view bytes, bool last, std::string& out) = 0;
+};
+
+// A decoder for the named character set ("CP936", "UTF-8", "WINDOWS-1252", ...); null for a
+// character set this platform does not know.
+std::unique_ptr<TextDecoder> openDecoder(const char* charset);
+
+// The whole of `bytes` at once; nullopt for an unknown character set.
 std::optional<std::string> decodeToUtf8(std::string_view bytes, const char* charset);
 
 // Simplified Chinese (code page 936, a superset of GB2312) to UTF-8; nullopt when this platform

@@ -45,13 +45,33 @@ ExamFolder examFolderAt(const std::filesystem::path& given) {
 #endif
 }
 
-ExamFolder defaultExamFolder() {
-    if (const char* dir = std::getenv("TARNWICK_EXAM_DIR"); dir && *dir) return examFolderAt(dir);
+Result<ExamFolder> defaultExamFolder() {
+    if (const char* dir = std::getenv("TARNWICK_EXAM_DIR")) {
+        if (!*dir)
+            return Error{ErrorKind::NotFound,
+                         "环境变量 TARNWICK_EXAM_DIR 是空的：请在其中写明考试文件夹，或删除这个变量以使用默认的考试文件夹。"};
+        return examFolderAt(dir);
+    }
 #ifdef _WIN32
     return windowsSpelling("c:\\MyExam");
 #else
+    const auto home = homeFolder();
+    if (!home)
+        return Error{ErrorKind::NotFound,
+                     "没有设置环境变量 HOME，找不到默认的考试文件夹；请用 --exam-dir 或 TARNWICK_EXAM_DIR 指定考试文件夹。"};
+    return examFolderAt(*home / "MyExam");
+#endif
+}
+
+std::optional<std::filesystem::path> homeFolder() {
+#ifdef _WIN32
+    const wchar_t* home = _wgetenv(L"USERPROFILE");
+    if (!home || !*home) return std::nullopt;
+    return std::filesystem::path(home);
+#else
     const char* home = std::getenv("HOME");
-    return examFolderAt(std::filesystem::path(home && *home ? home : ".") / "MyExam");
+    if (!home || !*home) return std::nullopt;
+    return std::filesystem::path(home);
 #endif
 }
 

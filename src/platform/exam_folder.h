@@ -2,8 +2,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "base/result.h"
 
 namespace tarnwick::platform {
 
@@ -25,8 +28,12 @@ ExamFolder windowsSpelling(std::filesystem::path real);
 ExamFolder posixSpelling(std::filesystem::path real);
 
 // The exam folder of this machine: TARNWICK_EXAM_DIR if set, else c:\MyExam on Windows and
-// $HOME/MyExam elsewhere.
-ExamFolder defaultExamFolder();
+// $HOME/MyExam elsewhere. Errors: TARNWICK_EXAM_DIR set but empty (an unset shell variable
+// would otherwise mean the default folder, which is then cleared), HOME not set.
+Result<ExamFolder> defaultExamFolder();
+
+// The user's home folder (HOME; USERPROFILE on Windows), if the environment names one.
+std::optional<std::filesystem::path> homeFolder();
 // A folder given by the user (--exam-dir), spelt as this platform spells it.
 ExamFolder examFolderAt(const std::filesystem::path& real);
 

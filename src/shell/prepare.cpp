@@ -30,28 +30,50 @@ std::string_view prepareRefusal(ExerciseKind kind) {
 
 namespace {
 
-bool folderExists(const fs::path& dir) {
-    std::error_code ec;
-    return fs::is_directory(dir, ec);
+bool sameFolder(const fs::path& a, const fs::path& b) {
+    std::error_code ec1, ec2;
+    const fs::path ca = fs::weakly_canonical(a, ec1), cb = fs::weakly_canonical(b, ec2);
+    return !ec1 && !ec2 && ca == cb;
 }
 
-void ensureFolder(const fs::path& dir) {
+}  // namespace
+
+std::string examFolderProblem(const platform::ExamFolder& folder) {
     std::error_code ec;
-    if (!folderExists(dir)) fs::create_directories(dir, ec);
+    const fs::file_status st = fs::symlink_status(folder.path, ec);
+    const std::string shown = folder.shown;
+    if (fs::is_symlink(st))
+        return "考试文件夹“" + shown + "”是一个链接，为了不改动别处的文件，不能在这里准备试题；请换一个文件夹。";
+    if (fs::exists(st) && !fs::is_directory(st))
+        return "考试文件夹的位置“" + shown + "”上是一个文件，不是文件夹，不能写入试题文件。";
+    const fs::path absolute = fs::absolute(folder.path, ec).lexically_normal();
+    if (absolute.relative_path().empty())
+        return "“" + shown + "”是整个磁盘的根文件夹，不能用作考试文件夹（准备试题会删除其中的文件）。";
+    if (const auto home = platform::homeFolder(); home && sameFolder(folder.path, *home))
+        return "“" + shown + "”是你的主文件夹，不能用作考试文件夹（准备试题会删除其中的文件）。";
+    return {};
 }
 
-// Removes the files directly inside the folder: regular files and links (as links, never their
-// targets). Sub-folders and everything in them stay.
+namespace {
+
+// Creates the folder itself, not its parents: a missing home folder is not made up.
+bool ensureFolder(const fs::path& dir) {
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(dir, ec))) return true;
+    fs::create_directory(dir, ec);
+    return !ec && fs::is_directory(fs::symlink_status(dir, ec));
+}
+
 int clearFolder(const fs::path& dir) {
     int removed = 0;
     std::error_code ec;
     fs::directory_iterator it(dir, ec), end;
     std::vector<fs::path> victims;
-    for (; !ec && it != end; it.increment(ec)) {
+    for (int seen = 0; !ec && it != end && seen < 100000; it.increment(ec), ++seen) {
         std::error_code sec;
         const fs::file_status st = it->symlink_status(sec);
-        if (sec) continue;
-        if (fs::is_regular_file(st) || fs::is_symlink(st)) victims.push_back(it->path());
+        if (sec || fs::is_directory(st) || platform::isHiddenEntry(it->path())) continue;
+        victims.push_back(it->path());
     }
     for (const fs::path& p : victims) {
         std::error_code rec;
@@ -61,6 +83,15 @@ int clearFolder(const fs::path& dir) {
 }
 
 }  // namespace
+
+std::string notWrittenMessage(const PrepareReport& report, const platform::ExamFolder& folder) {
+    std::string s = "以下试题文件没有写入考试文件夹，请检查这个文件夹（是否可写、是否有同名的文件夹）后重新开始答题：";
+    for (const std::string& f : report.failed) {
+        s += "\r\n";
+        s += folder.shownFile(f);
+    }
+    return s;
+}
 
 PrepareReport prepareExercise(QuestionNumberType number, const platform::ExamFolder& folder,
                               const platform::AppProbe* probe) {
@@ -72,22 +103,22 @@ PrepareReport prepareExercise(QuestionNumberType number, const platform::ExamFol
         report.refusal = prepareRefusal(e->kind);
         return report;
     }
+    for (const ExerciseFile& f : exerciseFiles(number))
+        if (!resources::find(f.type, f.name)) {
+            report.problem = "这个版本还没有这套试题的文件，不能开始答题；请先选择其他试题。";
+            return report;
+        }
+    report.problem = examFolderProblem(folder);
+    if (!report.problem.empty()) return report;
 
-    // A folder that is itself a link is never cleared: that would delete files somewhere else.
-    std::error_code ec;
-    const bool folderIsLink = fs::is_symlink(fs::symlink_status(folder.path, ec));
-    if (!folderExists(folder.path))
-        ensureFolder(folder.path);
-    else if (!folderIsLink)
-        report.deleted = clearFolder(folder.path);
-
-    ensureFolder(folder.path);
+    if (!ensureFolder(folder.path)) {
+        report.problem = "无法创建考试文件夹“" + folder.shown + "”（上一级文件夹不存在或没有写入权限）。";
+        return report;
+    }
+    report.deleted = clearFolder(folder.path);
     for (const ExerciseFile& f : exerciseFiles(number)) {
         const auto bytes = resources::find(f.type, f.name);
-        const fs::path target = folder.file(f.fileName);
-        // A link left in place (it could not be removed) is never written through.
-        const bool isLink = fs::is_symlink(fs::symlink_status(target, ec));
-        if (bytes && !isLink && platform::writeFile(target, *bytes))
+        if (bytes && platform::writeFile(folder.file(f.fileName), *bytes))
             report.written.emplace_back(f.fileName);
         else
             report.failed.emplace_back(f.fileName);

@@ -146,6 +146,16 @@ void WindowModel::mainCommand1Click() {
         tell(report.refusal);
         return;
     }
+    // A folder that could not be prepared, or files that did not arrive: the student is told and
+    // stays where they were, so no stale file is worked on or marked.
+    if (!report.problem.empty()) {
+        tell(report.problem);
+        return;
+    }
+    if (!report.failed.empty()) {
+        tell(notWrittenMessage(report, services_.folder));
+        return;
+    }
     if (services_.opener) services_.opener->openFolder(services_.folder.path);
     main.Command1Enabled = false;
     main.Command2Enabled = true;

@@ -31,7 +31,12 @@ Ran run(const std::string& args) {
     return r;
 }
 
-std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+std::string quoted(const fs::path& p) {
+    std::string s = "'";
+    s += p.string();
+    s += '\'';
+    return s;
+}
 
 TEST(Cli, ListShowsTheEightExercises) {
     const Ran r = run("list");
@@ -63,7 +68,8 @@ TEST(Cli, PrepareThenMarkTheUntouchedAndTheSolvedPage) {
 
     const Ran m = run("mark 5 --json" + dir);
     EXPECT_EQ(m.status, 0);
-    EXPECT_TRUE(m.out.starts_with("{\"question\": 5, \"score\": 0, \"correct\": [], \"wrong\": [\"1、标题设置不正确\", "));
+    EXPECT_TRUE(m.out.starts_with("{\"question\": 5, \"status\": \"ended\", \"score\": 0, \"correct\": [], \"wrong\": [\"1、标题设置不正确\", "))
+        << m.out;
     EXPECT_NE(m.out.find("\"verdict\": \"还没有全正确，继续努力哦！\"}"), std::string::npos);
 
     fs::copy_file(test::dataPath("web/ex5-solution.htm"), tmp.path() / "index.htm", fs::copy_options::overwrite_existing);
@@ -87,6 +93,103 @@ TEST(Cli, ExamFolderFromTheEnvironment) {
     const std::string cmd = env + TARNWICK_CLI + " prepare 6 --skip-probe >/dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     EXPECT_TRUE(fs::exists(tmp.path() / "music.mid"));
+}
+
+}  // namespace
+
+namespace {
+
+// Runs with standard output and standard error apart.
+struct Split {
+    int status = -1;
+    std::string out, err;
+};
+
+Split runSplit(const std::string& args, const std::string& env = "") {
+    test::TempDir tmp;
+    const fs::path errFile = tmp.path() / "err";
+    Split r;
+    const std::string cmd = env + std::string(TARNWICK_CLI) + " " + args + " 2>" + quoted(errFile);
+    FILE* p = ::popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int st = ::pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    r.err = test::readBytes(errFile);
+    return r;
+}
+
+TEST(Cli, AnEmptyExamFolderIsAUsageErrorAndNothingIsCleared) {
+    test::TempDir tmp;
+    test::writeBytes(tmp.path() / "keep.txt", "mine");
+    // Run from inside the folder, where an empty name could be taken for "here".
+    const std::string cd = "cd " + quoted(tmp.path()) + " && ";
+    Split r = runSplit("prepare 5 --skip-probe --exam-dir ''", cd);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--exam-dir"), std::string::npos) << r.err;
+    r = runSplit("prepare 5 --skip-probe", cd + "TARNWICK_EXAM_DIR= ");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("TARNWICK_EXAM_DIR"), std::string::npos) << r.err;
+    r = runSplit("mark 5 --skip-probe", cd + "TARNWICK_EXAM_DIR= HOME=" + quoted(tmp.path()) + " ");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(tmp.path()), fs::directory_iterator()),
+              std::vector<fs::path>{tmp.path() / "keep.txt"});
+}
+
+TEST(Cli, PrepareFailuresExitWithSixAndSayWhy) {
+    test::TempDir tmp;
+    const std::string dir = " --skip-probe --exam-dir " + quoted(tmp.path() / "MyExam");
+    fs::create_directories(tmp.path() / "MyExam" / "index.htm");
+    const Split r = runSplit("prepare 5" + dir);
+    EXPECT_EQ(r.status, 6);
+    EXPECT_NE(r.err.find((tmp.path() / "MyExam" / "index.htm").string()), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 5);  // the other five were written
+    fs::create_directory_symlink(tmp.path() / "MyExam", tmp.path() / "link");
+    const Split link = runSplit("prepare 6 --skip-probe --exam-dir " + quoted(tmp.path() / "link"));
+    EXPECT_EQ(link.status, 6);
+    EXPECT_NE(link.err.find("链接"), std::string::npos);
+    EXPECT_FALSE(fs::exists(tmp.path() / "MyExam" / "music.mid"));
+}
+
+TEST(Cli, MarkJsonAnswersForEveryOutcomeWithItsStatusAndExitCode) {
+    test::TempDir tmp;
+    const std::string dir = " --json --skip-probe --exam-dir " + quoted(tmp.path());
+    Split r = runSplit("mark 3" + dir);
+    EXPECT_EQ(r.status, 4);
+    EXPECT_TRUE(r.out.starts_with("{\"question\": 3, \"status\": \"file-missing\", \"reason\": \"")) << r.out;
+    EXPECT_EQ(r.out.find("\"score\""), std::string::npos);
+
+    test::writeBytes(tmp.path() / "学生成绩表.xls", "PK\x03\x04 not a workbook");
+    r = runSplit("mark 3" + dir);
+    EXPECT_EQ(r.status, 5);  // marked all wrong, but the workbook could not be read
+    EXPECT_TRUE(r.out.starts_with("{\"question\": 3, \"status\": \"unreadable\", \"reason\": \"这是 Excel 2007")) << r.out;
+    EXPECT_NE(r.out.find("\"score\": 0"), std::string::npos);
+
+    fs::resize_file(tmp.path() / "学生成绩表.xls", 0);
+    fs::create_directory(tmp.path() / "index.htm");
+    r = runSplit("mark 5" + dir);
+    EXPECT_EQ(r.status, 5);
+    EXPECT_TRUE(r.out.starts_with("{\"question\": 5, \"status\": \"unreadable\", \"reason\": \"")) << r.out;
+    EXPECT_EQ(r.out.find("\"score\""), std::string::npos);
+}
+
+TEST(Cli, UsageMessagesAreChineseAndVersionAndListJsonAnswer) {
+    const Split bad = runSplit("tasks abc");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("试题编号必须是 1 到 8 之间的整数"), std::string::npos) << bad.err;
+    const Split missing = runSplit("mark");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("缺少必需的参数"), std::string::npos) << missing.err;
+    const Split version = runSplit("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.starts_with("tarnwick-cli 1.")) << version.out;
+    const Split list = runSplit("list --json");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_NE(list.out.find("{\"number\": 6, \"caption\": \"Frontpage第二套试题\", \"kind\": \"web page\", \"document\": \"index.htm\"}"),
+              std::string::npos)
+        << list.out;
 }
 
 }  // namespace

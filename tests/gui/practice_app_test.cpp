@@ -128,7 +128,7 @@ TEST_F(PracticeAppTest, StartAnsweringShowsTheRequirementsOnTopInsteadOfTheAnswe
 }
 
 TEST_F(PracticeAppTest, HelpShowsHidesShows) {
-    choose(1);
+    choose(6);
     MainWindow* m = app.main();
     click(m, "Command1");
     app.yaoqiu()->close();
@@ -145,7 +145,7 @@ TEST_F(PracticeAppTest, HelpShowsHidesShows) {
 }
 
 TEST_F(PracticeAppTest, RequirementsHideTheAnsweringWindowAndClosingThemShowsItAgain) {
-    choose(2);
+    choose(4);
     MainWindow* m = app.main();
     click(m, "Command1");
     app.yaoqiu()->close();

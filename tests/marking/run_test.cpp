@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <set>
@@ -81,9 +82,30 @@ TEST_F(MarkingRunTest, MissingPageGivesTheRestoreMessageAndKeepsThePreviousLists
     EXPECT_EQ(w.message, "c:\\MyExam\\index.htm不存在！请恢复试题后再做！");
 }
 
-TEST_F(MarkingRunTest, PageThatIsAFolderIsReportedAsMissing) {
+TEST_F(MarkingRunTest, AFolderOrPipeNamedLikeTheDocumentIsToldAsSuchNotAsMissing) {
     fs::create_directory(folder.path / "index.htm");
-    EXPECT_EQ(runMarking(6, folder, nullptr, state).end, RunEnd::FileMissing);
+    const RunOutcome dir = runMarking(6, folder, nullptr, state);
+    EXPECT_EQ(dir.end, RunEnd::Unreadable);
+    EXPECT_EQ(dir.message, folder.path.string() + "/index.htm是一个文件夹，不是试题文件，无法评分。");
+    fs::remove(folder.path / "index.htm");
+    ASSERT_EQ(::mkfifo((folder.path / "index.htm").c_str(), 0600), 0);
+    const RunOutcome pipe = runMarking(6, folder, nullptr, state);  // never opened: it would block
+    EXPECT_EQ(pipe.end, RunEnd::Unreadable);
+    EXPECT_NE(pipe.message.find("不是普通文件"), std::string::npos) << pipe.message;
+    EXPECT_EQ(pipe.unreadable, pipe.message);
+}
+
+TEST_F(MarkingRunTest, TheDocumentIsFoundWhateverTheCaseOfItsName) {
+    shell::prepareExercise(5, folder, nullptr);
+    fs::rename(folder.path / "index.htm", folder.path / "INDEX.HTM");
+    const RunOutcome page = runMarking(5, folder, nullptr, state);
+    EXPECT_EQ(page.end, RunEnd::Ended);
+    EXPECT_EQ(page.Label5, "0");
+    shell::prepareExercise(3, folder, nullptr);
+    fs::rename(folder.path / "学生成绩表.xls", folder.path / "学生成绩表.XLS");
+    const RunOutcome book = runMarking(3, folder, nullptr, state);
+    EXPECT_EQ(book.end, RunEnd::Ended);
+    EXPECT_TRUE(book.unreadable.empty()) << book.unreadable;
 }
 
 TEST_F(MarkingRunTest, PageThatCannotBeReadEndsWithAMessageAndRecordsNothing) {

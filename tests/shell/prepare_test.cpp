@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
 
 #include <filesystem>
 #include <set>
 
 #include "resources/embedded.h"
 #include "shell/exercise_files.h"
+#include "platform/file_io.h"
 #include "shell/prepare.h"
 #include "support/fake_probe.h"
 #include "support/test_support.h"
@@ -78,15 +82,83 @@ TEST(Prepare, ClearsFilesOfOtherExercisesButKeepsSubFoldersAndLinkTargets) {
     EXPECT_TRUE(fs::exists(tmp.path() / "outside.txt"));
 }
 
-TEST(Prepare, AnExamFolderThatIsALinkIsNeverClearedThroughTheLink) {
+TEST(Prepare, AnExamFolderThatIsALinkIsRefusedAndNothingChanges) {
     test::TempDir tmp;
     fs::create_directory(tmp.path() / "elsewhere");
     test::writeBytes(tmp.path() / "elsewhere" / "precious.txt", "keep");
     fs::create_directory_symlink(tmp.path() / "elsewhere", tmp.path() / "MyExam");
     const PrepareReport r = prepareExercise(6, platform::posixSpelling(tmp.path() / "MyExam"), nullptr);
+    EXPECT_NE(r.problem.find("链接"), std::string::npos) << r.problem;
+    EXPECT_FALSE(r.complete());
     EXPECT_EQ(r.deleted, 0);
-    EXPECT_EQ(test::readBytes(tmp.path() / "elsewhere" / "precious.txt"), "keep");
-    EXPECT_EQ(r.written.size(), 7u);  // the exercise's own files are still written
+    EXPECT_TRUE(r.written.empty());  // nothing is written through the link either
+    EXPECT_EQ(listing(tmp.path() / "elsewhere"), std::vector<std::string>{"precious.txt"});
+}
+
+TEST(Prepare, AnExerciseWhoseFilesAreNotInThisBuildTouchesNothing) {
+    test::TempDir tmp;
+    const auto folder = platform::posixSpelling(tmp.path());
+    ASSERT_TRUE(prepareExercise(3, folder, nullptr).complete());
+    for (int n = 1; n <= 8; ++n) {
+        bool allEmbedded = true;
+        for (const auto& f : exerciseFiles(n)) allEmbedded = allEmbedded && resources::find(f.type, f.name).has_value();
+        if (allEmbedded) continue;
+        const PrepareReport r = prepareExercise(static_cast<QuestionNumberType>(n), folder, nullptr);
+        EXPECT_FALSE(r.problem.empty()) << n;
+        EXPECT_EQ(listing(folder.path), std::vector<std::string>{"学生成绩表.xls"}) << n;
+    }
+}
+
+TEST(Prepare, HiddenEntriesAndSubFoldersSurviveAPipeIsRemovedNotOpened) {
+    test::TempDir tmp;
+    const auto folder = platform::posixSpelling(tmp.path());
+    test::writeBytes(folder.path / ".bashrc", "mine");
+    fs::create_directory(folder.path / ".config");
+    // A pipe named like the page: opening it to write would wait for a reader for ever.
+    ASSERT_EQ(::mkfifo((folder.path / "index.htm").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((folder.path / "other.pipe").c_str(), 0600), 0);
+    const PrepareReport r = prepareExercise(5, folder, nullptr);
+    EXPECT_TRUE(r.complete()) << r.problem;
+    EXPECT_EQ(test::readBytes(folder.path / ".bashrc"), "mine");
+    EXPECT_TRUE(fs::is_directory(folder.path / ".config"));
+    EXPECT_TRUE(fs::is_regular_file(folder.path / "index.htm"));
+    EXPECT_FALSE(fs::exists(folder.path / "other.pipe"));
+}
+
+TEST(Prepare, WritingNeverOpensAPipeOrFollowsALink) {
+    test::TempDir tmp;
+    const unsigned char bytes[] = {'x'};
+    ASSERT_EQ(::mkfifo((tmp.path() / "pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(platform::writeFile(tmp.path() / "pipe", bytes));
+    test::writeBytes(tmp.path() / "target", "keep");
+    fs::create_symlink(tmp.path() / "target", tmp.path() / "link");
+    EXPECT_FALSE(platform::writeFile(tmp.path() / "link", bytes));
+    EXPECT_EQ(test::readBytes(tmp.path() / "target"), "keep");
+    EXPECT_TRUE(platform::writeFile(tmp.path() / "new", bytes));
+    EXPECT_EQ(test::readBytes(tmp.path() / "new"), "x");
+}
+
+TEST(Prepare, TheHomeFolderARootAFileOrAMissingParentAreRefused) {
+    test::TempDir tmp;
+    EXPECT_NE(examFolderProblem(platform::posixSpelling("/")).find("根文件夹"), std::string::npos);
+    {
+        const char* old = std::getenv("HOME");
+        const std::string saved = old ? old : "";
+        ::setenv("HOME", (tmp.path().string() + "/").c_str(), 1);
+        test::writeBytes(tmp.path() / "notes.txt", "mine");
+        const PrepareReport r = prepareExercise(5, platform::examFolderAt(tmp.path() / "."), nullptr);
+        if (old) ::setenv("HOME", saved.c_str(), 1);
+        else ::unsetenv("HOME");
+        EXPECT_NE(r.problem.find("主文件夹"), std::string::npos) << r.problem;
+        EXPECT_EQ(listing(tmp.path()), std::vector<std::string>{"notes.txt"});
+    }
+    test::writeBytes(tmp.path() / "MyExam", "a file");
+    EXPECT_NE(prepareExercise(5, platform::posixSpelling(tmp.path() / "MyExam"), nullptr).problem.find("是一个文件"),
+              std::string::npos);
+    // Only the folder itself is created, never a missing parent (a missing home stays missing).
+    const PrepareReport r = prepareExercise(5, platform::posixSpelling(tmp.path() / "gone" / "MyExam"), nullptr);
+    EXPECT_NE(r.problem.find("无法创建"), std::string::npos) << r.problem;
+    EXPECT_FALSE(fs::exists(tmp.path() / "gone"));
 }
 
 TEST(Prepare, StartingAgainDiscardsTheStudentsEdits) {
@@ -99,16 +171,19 @@ TEST(Prepare, StartingAgainDiscardsTheStudentsEdits) {
     EXPECT_EQ(test::readBytes(folder.path / "index.htm"), std::string(reinterpret_cast<const char*>(page->data()), page->size()));
 }
 
-TEST(Prepare, AFileThatCannotBeReplacedIsSkippedSilently) {
+TEST(Prepare, AFileThatCannotBeWrittenIsReportedAndTheRestAreWritten) {
     test::TempDir tmp;
     const auto folder = platform::posixSpelling(tmp.path());
     // A folder named like the page can neither be deleted by the clear nor written over.
     fs::create_directory(folder.path / "index.htm");
     const PrepareReport r = prepareExercise(5, folder, nullptr);
     EXPECT_FALSE(r.refused);
+    EXPECT_FALSE(r.complete());
     EXPECT_EQ(r.failed, (std::vector<std::string>{"index.htm"}));
     EXPECT_EQ(r.written.size(), 5u);
     EXPECT_TRUE(fs::is_directory(folder.path / "index.htm"));
+    const std::string box = notWrittenMessage(r, folder);
+    EXPECT_NE(box.find("\r\n" + (folder.path / "index.htm").string()), std::string::npos) << box;
 }
 
 TEST(Prepare, RunningApplicationOfTheKindRefusesAndTouchesNothing) {

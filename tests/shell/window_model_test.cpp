@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/embedded.h"
+#include "shell/exercise_files.h"
 #include "shell/prepare.h"
 #include "shell/window_model.h"
 #include "support/test_support.h"
@@ -259,7 +261,7 @@ TEST_F(WindowModelTest, OnlyTheApplicationOfTheChosenKindIsProbed) {
 }
 
 TEST_F(WindowModelTest, ClosingTheRequirementsGivesWorkingAndRequirementsGoBackToAnswering) {
-    chooseExercise(2);
+    chooseExercise(4);
     model.mainCommand1Click();
     const MainState answering = model.main;
 
@@ -317,7 +319,7 @@ TEST_F(WindowModelTest, ExitAndClosingTheAnsweringWindowEndTheProgram) {
 
     WindowModel other{Services{platform::examFolderAt(examPath), nullptr, &opener, &prompter}};
     other.start();
-    other.xuanzheOptionClick(1);
+    other.xuanzheOptionClick(3);
     other.xuanzheCommand1Click();
     other.mainCommand1Click();
     other.yaoqiuUnload();
@@ -440,23 +442,23 @@ TEST_F(WindowModelTest, MarkingRefusedOrWithoutTheDocumentLeavesThePreviousResul
 }
 
 TEST_F(WindowModelTest, VerdictFollowsTheScore) {
-    startWorking(1);
+    startWorking(3);
     model.marking.Score = 100;
     model.marking.CorrectList = "1、字体设置正确\r\n";
     model.marking.WrongList.clear();
-    model.showMarkingOutcome({marking::RunEnd::Ended, "", "100", std::string(marking::kAllCorrect)});
+    model.showMarkingOutcome({marking::RunEnd::Ended, "", "100", std::string(marking::kAllCorrect), ""});
     EXPECT_EQ(model.main.Label5, "100");
     EXPECT_TRUE(model.main.Text3.empty());
     EXPECT_EQ(prompter.boxes.back(), "恭喜你全部正确！");
 }
 
 TEST_F(WindowModelTest, LostContentMakesTheExerciseRestartable) {
-    startWorking(1);
+    startWorking(3);
     model.marking.Score = 15;
     model.marking.CorrectList.clear();
     model.marking.WrongList = "文章内容丢失，请重新做题\r\n";
     model.marking.contentLost = true;
-    model.showMarkingOutcome({marking::RunEnd::Ended, "", "15", std::string(marking::kNotYet)});
+    model.showMarkingOutcome({marking::RunEnd::Ended, "", "15", std::string(marking::kNotYet), ""});
     EXPECT_EQ(model.answerState(), AnswerState::WorkingRestartable);
     EXPECT_TRUE(model.main.Command1Enabled);
     EXPECT_TRUE(model.main.Command2Enabled);
@@ -465,19 +467,54 @@ TEST_F(WindowModelTest, LostContentMakesTheExerciseRestartable) {
     EXPECT_EQ(model.main.Label5, "15");
 
     // Starting again prepares the exercise once more and leads to Answering.
-    test::writeBytes(examPath / "中国航天事业.doc", "edited");
+    test::writeBytes(examPath / "学生成绩表.xls", "edited");
     model.mainCommand1Click();
     EXPECT_EQ(model.answerState(), AnswerState::Answering);
     EXPECT_FALSE(model.main.Command1Enabled);
     EXPECT_EQ(opener.opened.size(), 2u);
-    EXPECT_NE(test::readBytes(examPath / "中国航天事业.doc"), "edited");
+    EXPECT_NE(test::readBytes(examPath / "学生成绩表.xls"), "edited");
+}
+
+TEST_F(WindowModelTest, AnExerciseWithoutFilesInThisBuildIsRefusedAndTheFolderKept) {
+    chooseExercise(3);
+    model.mainCommand1Click();
+    model.yaoqiuUnload();
+    bool missing = false;
+    for (const auto& f : exerciseFiles(1)) missing = missing || !resources::find(f.type, f.name);
+    if (!missing) GTEST_SKIP() << "the Word exercise's files are in this build";
+    WindowModel other{Services{platform::examFolderAt(examPath), nullptr, &opener, &prompter}};
+    other.start();
+    other.xuanzheOptionClick(1);
+    other.xuanzheCommand1Click();
+    other.mainCommand1Click();
+    EXPECT_EQ(other.answerState(), AnswerState::Ready);
+    ASSERT_FALSE(prompter.boxes.empty());
+    EXPECT_NE(prompter.boxes.back().find("还没有这套试题的文件"), std::string::npos);
+    EXPECT_TRUE(fs::exists(examPath / "学生成绩表.xls"));  // the earlier exercise's work is still there
+    EXPECT_EQ(opener.opened.size(), 1u);
+}
+
+TEST_F(WindowModelTest, FilesThatCouldNotBeWrittenAreToldAndAnsweringDoesNotStart) {
+    fs::create_directories(examPath / "index.htm");
+    chooseExercise(5);
+    model.mainCommand1Click();
+    EXPECT_EQ(model.answerState(), AnswerState::Ready);
+    EXPECT_TRUE(model.main.Command1Enabled);
+    EXPECT_FALSE(model.yaoqiu.visible);
+    EXPECT_TRUE(opener.opened.empty());
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_NE(prompter.boxes[0].find((examPath / "index.htm").string()), std::string::npos) << prompter.boxes[0];
+    // Once the obstacle is gone, starting again works.
+    fs::remove(examPath / "index.htm");
+    model.mainCommand1Click();
+    EXPECT_EQ(model.answerState(), AnswerState::Answering);
 }
 
 TEST_F(WindowModelTest, AnEarlyEndOfTheRunShowsItsMessageOnly) {
     startWorking(3);
     const MainState before = model.main;
-    model.showMarkingOutcome({marking::RunEnd::Unreadable, "网页文件无法读取。", "", ""});
-    model.showMarkingOutcome({marking::RunEnd::NoExercise, "", "", ""});
+    model.showMarkingOutcome({marking::RunEnd::Unreadable, "网页文件无法读取。", "", "", ""});
+    model.showMarkingOutcome({marking::RunEnd::NoExercise, "", "", "", ""});
     EXPECT_EQ(prompter.boxes, std::vector<std::string>{"网页文件无法读取。"});
     EXPECT_EQ(model.main, before);
 }

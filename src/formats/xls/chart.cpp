@@ -11,9 +11,8 @@ namespace {
 Result<std::string> referenceText(const DataSource& src, const FormulaEnv& env) {
     auto text = formulaText(src.rgce, src.extra, env, RefStyle::A1);
     if (!text) return text.error();
-    std::string s = std::move(*text);
-    if (!s.empty() && s.front() == '=') s.erase(0, 1);
-    return s;
+    const std::string& s = *text;
+    return s.starts_with('=') ? s.substr(1) : s;
 }
 
 // One argument of =SERIES(...). Literal names are quoted text; literal and generated values or

@@ -444,11 +444,17 @@ private:
     }
 
     std::string rowText(const Loc& l) const {
-        if (style_ == RefStyle::A1) return (l.relRow ? "" : "$") + std::to_string(l.row + 1);
+        if (style_ == RefStyle::A1) {
+            std::string s(l.relRow ? "" : "$");
+            return s += std::to_string(l.row + 1);
+        }
         return r1c1Part('R', l.relRow ? l.rowOffset : l.row, l.relRow);
     }
     std::string colText(const Loc& l) const {
-        if (style_ == RefStyle::A1) return (l.relCol ? "" : "$") + columnLetters(l.col);
+        if (style_ == RefStyle::A1) {
+            std::string s(l.relCol ? "" : "$");
+            return s += columnLetters(l.col);
+        }
         return r1c1Part('C', l.relCol ? l.colOffset : l.col, l.relCol);
     }
     std::string cellText(const Loc& l) const {

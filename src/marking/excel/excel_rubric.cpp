@@ -2,11 +2,12 @@
 
 namespace tarnwick::marking::excel_rubrics {
 
-void markWorkbook(const std::filesystem::path& file, std::span<const ExcelItem> items, MarkingState& state) {
+RubricEnd markWorkbook(const std::filesystem::path& file, std::span<const ExcelItem> items, MarkingState& state) {
     auto allWrong = [&](const std::string& reason) {
         state.clearLists();
         state.addWrongLine(reason);
         for (const ExcelItem& item : items) state.RecordItem(item.points, false, item.correct, item.wrong);
+        return RubricEnd::markedUnread(reason);
     };
     auto book = excel::Workbook::open(file);
     if (!book) return allWrong(book.error().message);
@@ -14,21 +15,19 @@ void markWorkbook(const std::filesystem::path& file, std::span<const ExcelItem> 
     if (!sheet) return allWrong(sheet.error().message);
     state.clearLists();
     for (const ExcelItem& item : items) state.RecordItem(item.points, item.passes(*sheet), item.correct, item.wrong);
+    return RubricEnd::read();
 }
 
-std::optional<std::string> markExcelSet1(const std::filesystem::path& file, MarkingState& state) {
-    markWorkbook(file, excelSet1Items(), state);
-    return std::nullopt;
+RubricEnd markExcelSet1(const std::filesystem::path& file, MarkingState& state) {
+    return markWorkbook(file, excelSet1Items(), state);
 }
 
-std::optional<std::string> markExcelSet2(const std::filesystem::path& file, MarkingState& state) {
-    markWorkbook(file, excelSet2Items(), state);
-    return std::nullopt;
+RubricEnd markExcelSet2(const std::filesystem::path& file, MarkingState& state) {
+    return markWorkbook(file, excelSet2Items(), state);
 }
 
-std::optional<std::string> markExcelSet3(const std::filesystem::path& file, MarkingState& state) {
-    markWorkbook(file, excelSet3Items(), state);
-    return std::nullopt;
+RubricEnd markExcelSet3(const std::filesystem::path& file, MarkingState& state) {
+    return markWorkbook(file, excelSet3Items(), state);
 }
 
 }  // namespace tarnwick::marking::excel_rubrics

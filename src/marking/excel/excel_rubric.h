@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "marking/rubric.h"
 #include "marking/state.h"
 #include "model/excel/workbook.h"
 
@@ -28,11 +29,11 @@ const std::vector<ExcelItem>& excelSet3Items();  // exercise 8
 // Opens the saved workbook (never writing it), empties the lists and records every item on the
 // first sheet. A workbook that cannot be read gives its reason as the first wrong line and every
 // item wrong.
-void markWorkbook(const std::filesystem::path& file, std::span<const ExcelItem> items, MarkingState& state);
+RubricEnd markWorkbook(const std::filesystem::path& file, std::span<const ExcelItem> items, MarkingState& state);
 
 // Rubric entry points (see marking/rubric.h).
-std::optional<std::string> markExcelSet1(const std::filesystem::path& file, MarkingState& state);
-std::optional<std::string> markExcelSet2(const std::filesystem::path& file, MarkingState& state);
-std::optional<std::string> markExcelSet3(const std::filesystem::path& file, MarkingState& state);
+RubricEnd markExcelSet1(const std::filesystem::path& file, MarkingState& state);
+RubricEnd markExcelSet2(const std::filesystem::path& file, MarkingState& state);
+RubricEnd markExcelSet3(const std::filesystem::path& file, MarkingState& state);
 
 }  // namespace tarnwick::marking::excel_rubrics

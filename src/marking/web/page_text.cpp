@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
+#include <new>
 
 #include "base/read_file.h"
 #include "base/utf.h"
@@ -71,46 +73,93 @@ std::string pageCharset(std::string_view bytes) {
     return upper;
 }
 
+namespace {
+
+// UTF-16 pages are decoded here rather than by the platform, which may lack a converter; a unit
+// or surrogate pair cut by a chunk's end waits for the next chunk.
+class Utf16Decoder final : public platform::TextDecoder {
+public:
+    explicit Utf16Decoder(bool bigEndian) : bigEndian_(bigEndian) {}
+
+    void decode(std::string_view bytes, bool last, std::string& out) override {
+        std::string units = carry_;
+        units.append(bytes);
+        carry_.clear();
+        std::size_t whole = units.size() & ~std::size_t{1};
+        if (!last && whole >= 2) {
+            const auto hi = static_cast<unsigned char>(units[whole - (bigEndian_ ? 2 : 1)]);
+            if (hi >= 0xD8 && hi <= 0xDB) whole -= 2;  // a high surrogate waits for its partner
+        }
+        if (!last) carry_ = units.substr(whole);
+        else whole = units.size();
+        if (bigEndian_)
+            for (std::size_t i = 0; i + 1 < whole; i += 2) std::swap(units[i], units[i + 1]);
+        out += utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(units.data()), whole);
+    }
+
+private:
+    bool bigEndian_;
+    std::string carry_;
+};
+
+// The decoder of a page's character set; null when this machine cannot convert it.
+std::unique_ptr<platform::TextDecoder> decoderFor(const std::string& charset) {
+    if (charset == "UTF-16LE" || charset == "UTF-16BE") return std::make_unique<Utf16Decoder>(charset == "UTF-16BE");
+    auto d = platform::openDecoder(charset.c_str());
+    // Code page 936 under its other name; an unknown declared name falls back to code page 936.
+    if (!d) d = platform::openDecoder("CP936");
+    if (!d) d = platform::openDecoder("GBK");
+    return d;
+}
+
+std::size_t byteOrderMarkLength(std::string_view head) {
+    if (head.starts_with("\xEF\xBB\xBF")) return 3;
+    if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return 2;
+    return 0;
+}
+
+Error cannotDecode(const std::string& charset) {
+    return Error{ErrorKind::CannotDecode, "这台电脑无法转换网页的文字编码（" + charset + "），不能评分。"};
+}
+
+}  // namespace
+
 Result<std::string> decodePage(std::string_view bytes) {
     const std::string charset = pageCharset(bytes);
-    if (charset == "UTF-8") {
-        if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-        // Invalid sequences become U+FFFD like any undecodable byte.
-        if (auto s = platform::decodeToUtf8(bytes, "UTF-8")) return *s;
-        return std::string(bytes);
+    auto decoder = decoderFor(charset);
+    if (!decoder) return cannotDecode(charset);
+    bytes.remove_prefix(byteOrderMarkLength(bytes));
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2 + 16);
+    decoder->decode(bytes, true, out);
+    return out;
+}
+
+void ItemJoiner::feed(std::string_view text, std::string& out) {
+    for (const char c : text) {
+        if (afterCR_) {
+            afterCR_ = false;
+            if (c == '\n') continue;  // the LF of a CR LF cut between two chunks
+        }
+        if (c == '\r' || c == '\n') {
+            afterCR_ = c == '\r';
+            atItemStart_ = true;
+        } else if (c == ',') {
+            atItemStart_ = true;
+        } else if (atItemStart_ && (c == ' ' || c == '\t')) {
+            // blanks before an item are skipped
+        } else {
+            out += c;
+            atItemStart_ = false;
+        }
     }
-    if (charset == "UTF-16LE" || charset == "UTF-16BE") {
-        std::size_t start = (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) ? 2 : 0;
-        std::string units(bytes.substr(start));
-        if (charset == "UTF-16BE")
-            for (std::size_t i = 0; i + 1 < units.size(); i += 2) std::swap(units[i], units[i + 1]);
-        return utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(units.data()), units.size());
-    }
-    std::optional<std::string> text =
-        charset == "CP936" ? platform::cp936ToUtf8(bytes) : platform::decodeToUtf8(bytes, charset.c_str());
-    if (!text && charset != "CP936") text = platform::cp936ToUtf8(bytes);
-    if (!text) return Error{ErrorKind::CannotDecode, "这台电脑无法转换网页的文字编码（" + charset + "），不能评分。"};
-    return std::move(*text);
 }
 
 std::string joinItems(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    bool atItemStart = true;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            atItemStart = true;
-        } else if (c == ',') {
-            atItemStart = true;
-        } else if (atItemStart && (c == ' ' || c == '\t')) {
-            // blanks before an item are skipped
-        } else {
-            out += c;
-            atItemStart = false;
-        }
-    }
+    ItemJoiner joiner;
+    joiner.feed(text, out);
     return out;
 }
 
@@ -121,14 +170,48 @@ Result<std::string> pageTextFromBytes(std::string_view bytes) {
 }
 
 Result<std::string> readPageText(const std::filesystem::path& file) {
-    auto bytes = readWholeFile(file, kMaxPageBytes,
-                               {"网页文件无法读取：文件不存在或不是普通文件。", "网页文件太大（超过16MB），无法评分。",
-                                "网页文件无法读取：无法打开文件，可能没有读取权限或正被其他程序占用。",
-                                "网页文件无法读取：读取文件时出错，文件可能已损坏。",
-                                "网页文件太大，这台电脑的内存不够，无法评分。"});
-    if (!bytes) return bytes.error();
-    const auto& b = bytes.value();
-    return pageTextFromBytes(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+    // The page is read, decoded and joined a chunk at a time: only the joined text is ever whole.
+    auto opened = openRegularFile(file, kMaxPageBytes,
+                                  {"网页文件不存在。", "网页文件的位置上是一个文件夹或特殊文件，不是普通文件。",
+                                   "没有读取网页文件的权限。", "网页文件太大（超过16MB），无法评分。",
+                                   "网页文件无法读取：无法打开文件，可能正被其他程序占用。",
+                                   "网页文件无法读取：读取文件时出错，文件可能已损坏。",
+                                   "网页文件太大，这台电脑的内存不够，无法评分。"});
+    if (!opened) return opened.error();
+    OpenedFile& f = opened.value();
+    constexpr std::size_t kChunk = 64 * 1024;  // also the reach of a declared charset
+    std::string chunk(kChunk, '\0');
+    std::size_t got = f.read(chunk.data(), kChunk);
+    chunk.resize(got);
+    const std::string charset = pageCharset(chunk);
+    auto decoder = decoderFor(charset);
+    if (!decoder) return cannotDecode(charset);
+    std::string decoded, out;
+    try {
+        out.reserve(static_cast<std::size_t>(f.size()) + 16);
+    } catch (const std::bad_alloc&) {
+        return Error{ErrorKind::TooLarge, "网页文件太大，这台电脑的内存不够，无法评分。"};
+    }
+    ItemJoiner joiner;
+    std::size_t total = got;
+    bool first = true;
+    for (;;) {
+        const bool last = got < kChunk || total >= f.size();
+        std::string_view bytes = chunk;
+        if (first) bytes.remove_prefix(byteOrderMarkLength(bytes));
+        first = false;
+        decoded.clear();
+        decoder->decode(bytes, last, decoded);
+        joiner.feed(decoded, out);
+        if (last) break;
+        chunk.resize(kChunk);
+        got = f.read(chunk.data(), kChunk);
+        chunk.resize(got);
+        total += got;
+    }
+    if (!f.ok() || total != f.size())
+        return Error{ErrorKind::CannotOpen, "网页文件无法读取：读取文件时出错，文件可能已损坏。"};
+    return out;
 }
 
 long firstPosition(std::string_view pageText, std::string_view pattern) {

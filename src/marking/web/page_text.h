@@ -24,10 +24,21 @@ Result<std::string> decodePage(std::string_view bytes);
 // item ends at a comma or a line end (CR LF, LF or CR), which is consumed. Quotes stay.
 std::string joinItems(std::string_view text);
 
+// joinItems over text that arrives in pieces (a CR LF may be cut between two of them).
+class ItemJoiner {
+public:
+    void feed(std::string_view text, std::string& out);
+
+private:
+    bool atItemStart_ = true;
+    bool afterCR_ = false;
+};
+
 // decodePage, then joinItems.
 Result<std::string> pageTextFromBytes(std::string_view bytes);
 
-// Reads the page file; errors are one Chinese sentence.
+// Reads the page file a chunk at a time (decodePage, then joinItems); errors are one Chinese
+// sentence.
 Result<std::string> readPageText(const std::filesystem::path& file);
 
 // 1-based position in code points of the first occurrence of pattern, 0 when absent.

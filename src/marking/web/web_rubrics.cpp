@@ -20,13 +20,13 @@ std::string contactMessage(std::string_view tail) {
     return s;
 }
 
-std::optional<std::string> markWith(const std::vector<PositionTest>& tests, const std::filesystem::path& page,
+RubricEnd markWith(const std::vector<PositionTest>& tests, const std::filesystem::path& page,
                                     MarkingState& state) {
     auto text = readPageText(page);
-    if (!text) return text.error().message;
+    if (!text) return RubricEnd::notMarked(text.error().message);
     state.clearLists();
     runTests(tests, text.value(), state);
-    return std::nullopt;
+    return RubricEnd::read();
 }
 
 }  // namespace
@@ -77,11 +77,11 @@ const std::vector<PositionTest>& webSet2Tests() {
     return tests;
 }
 
-std::optional<std::string> markWebSet1(const std::filesystem::path& page, MarkingState& state) {
+RubricEnd markWebSet1(const std::filesystem::path& page, MarkingState& state) {
     return markWith(webSet1Tests(), page, state);
 }
 
-std::optional<std::string> markWebSet2(const std::filesystem::path& page, MarkingState& state) {
+RubricEnd markWebSet2(const std::filesystem::path& page, MarkingState& state) {
     return markWith(webSet2Tests(), page, state);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "marking/rubric.h"
 #include "marking/state.h"
 #include "marking/web/position_test.h"
 
@@ -15,7 +16,7 @@ const std::vector<PositionTest>& webSet1Tests();
 const std::vector<PositionTest>& webSet2Tests();
 
 // Rubric entry points (see marking/rubric.h).
-std::optional<std::string> markWebSet1(const std::filesystem::path& page, MarkingState& state);
-std::optional<std::string> markWebSet2(const std::filesystem::path& page, MarkingState& state);
+RubricEnd markWebSet1(const std::filesystem::path& page, MarkingState& state);
+RubricEnd markWebSet2(const std::filesystem::path& page, MarkingState& state);
 
 }  // namespace tarnwick::marking::web

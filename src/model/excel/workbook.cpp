@@ -18,7 +18,8 @@ Result<Workbook> Workbook::open(Bytes bytes) {
 
 Result<Workbook> Workbook::open(const std::filesystem::path& file) {
     auto bytes = readWholeFile(file, kMaxWorkbookBytes,
-                               {"找不到工作簿文件。", "工作簿文件太大（超过 64 MB），不像是练习用的工作簿。",
+                               {"找不到工作簿文件。", "工作簿的位置上是一个文件夹或特殊文件，不是普通文件。",
+                                "没有读取工作簿文件的权限。", "工作簿文件太大（超过 64 MB），不像是练习用的工作簿。",
                                 "无法打开工作簿文件（可能正被其他程序占用）。", "无法完整读取工作簿文件。",
                                 "工作簿太大或已损坏，无法读取。"});
     if (!bytes) return bytes.error();

@@ -1,4 +1,5 @@
-// Windows: the system's own code-page conversion (MultiByteToWideChar), then UTF-8.
+// Windows: the system's own code-page conversion (MultiByteToWideChar), then UTF-8. The
+// conversion keeps no state between calls, so a chunk is cut after its last whole character.
 #include <windows.h>
 
 #include <string>
@@ -25,21 +26,91 @@ UINT codePageOf(const char* charset) {
     return 0;
 }
 
-}  // namespace
-
-std::optional<std::string> decodeToUtf8(std::string_view bytes, const char* charset) {
-    const UINT cp = codePageOf(charset);
-    if (cp == 0 || !::IsValidCodePage(cp)) return std::nullopt;
-    if (bytes.empty()) return std::string();
-    if (bytes.size() > 0x7FFFFFFF) return std::nullopt;
-    const int inLen = static_cast<int>(bytes.size());
-    const int wideLen = ::MultiByteToWideChar(cp, 0, bytes.data(), inLen, nullptr, 0);
-    if (wideLen <= 0) return std::nullopt;
-    std::wstring wide(static_cast<std::size_t>(wideLen), L'\0');
-    ::MultiByteToWideChar(cp, 0, bytes.data(), inLen, wide.data(), wideLen);
-    return utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(wide.data()), wide.size() * 2);
+// Length of the prefix of `b` that ends on a character boundary of code page `cp`.
+std::size_t wholeCharacters(UINT cp, std::string_view b) {
+    const auto u = [&](std::size_t i) { return static_cast<unsigned char>(b[i]); };
+    std::size_t i = 0;
+    if (cp == CP_UTF8) {
+        std::size_t k = b.size();
+        // Back up over continuation bytes to the start of the last sequence.
+        std::size_t back = 0;
+        while (k > 0 && back < 4 && (u(k - 1) & 0xC0) == 0x80) --k, ++back;
+        if (k == 0) return b.size();
+        const unsigned lead = u(k - 1);
+        const std::size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        return back + 1 < need ? k - 1 : b.size();
+    }
+    if (cp == 54936) {  // GB18030: 1, 2 or 4 bytes
+        while (i < b.size()) {
+            const unsigned c = u(i);
+            if (c < 0x81 || c == 0xFF) { ++i; continue; }
+            if (i + 1 >= b.size()) return i;
+            if (u(i + 1) >= 0x30 && u(i + 1) <= 0x39) {
+                if (i + 3 >= b.size()) return i;
+                i += 4;
+            } else {
+                i += 2;
+            }
+        }
+        return b.size();
+    }
+    CPINFO info{};
+    if (!::GetCPInfo(cp, &info) || info.MaxCharSize < 2) return b.size();
+    while (i < b.size()) {
+        if (::IsDBCSLeadByteEx(cp, static_cast<BYTE>(b[i]))) {
+            if (i + 1 >= b.size()) return i;
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return b.size();
 }
 
-std::optional<std::string> cp936ToUtf8(std::string_view bytes) { return decodeToUtf8(bytes, "CP936"); }
+void appendDecoded(UINT cp, std::string_view bytes, std::string& out) {
+    while (!bytes.empty()) {
+        // Pieces of at most 1 MB keep the wide buffer small and every length in range of int.
+        std::size_t n = bytes.size() > (1u << 20) ? wholeCharacters(cp, bytes.substr(0, 1u << 20)) : bytes.size();
+        if (n == 0) n = bytes.size() < 4 ? bytes.size() : 4;
+        const int inLen = static_cast<int>(n);
+        const int wideLen = ::MultiByteToWideChar(cp, 0, bytes.data(), inLen, nullptr, 0);
+        if (wideLen > 0) {
+            std::wstring wide(static_cast<std::size_t>(wideLen), L'\0');
+            ::MultiByteToWideChar(cp, 0, bytes.data(), inLen, wide.data(), wideLen);
+            out += utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(wide.data()), wide.size() * 2);
+        }
+        bytes.remove_prefix(n);
+    }
+}
+
+class WindowsDecoder final : public TextDecoder {
+public:
+    explicit WindowsDecoder(UINT cp) : cp_(cp) {}
+
+    void decode(std::string_view bytes, bool last, std::string& out) override {
+        std::string joined;
+        if (!carry_.empty()) {
+            joined = carry_;
+            joined.append(bytes);
+            bytes = joined;
+            carry_.clear();
+        }
+        const std::size_t whole = last ? bytes.size() : wholeCharacters(cp_, bytes);
+        appendDecoded(cp_, bytes.substr(0, whole), out);
+        carry_.assign(bytes.substr(whole));
+    }
+
+private:
+    UINT cp_;
+    std::string carry_;
+};
+
+}  // namespace
+
+std::unique_ptr<TextDecoder> openDecoder(const char* charset) {
+    const UINT cp = codePageOf(charset);
+    if (cp == 0 || !::IsValidCodePage(cp)) return nullptr;
+    return std::make_unique<WindowsDecoder>(cp);
+}
 
 }  // namespace tarnwick::platform

@@ -89,7 +89,7 @@ TEST_P(ExerciseRun, SolutionMadeInLibreOfficeScoresHundredAndIsNotWritten) {
 TEST_P(ExerciseRun, UnreadableWorkbookGivesTheReasonFirstAndEveryItemWrong) {
     const int n = GetParam();
     const fs::path doc = folder.file(shell::findExercise(n)->document);
-    for (const std::string bytes : {std::string(), std::string("PK\x03\x04 renamed xlsx", 18), std::string(4096, '\x5a')}) {
+    for (const std::string& bytes : {std::string(), std::string("PK\x03\x04 renamed xlsx", 18), std::string(4096, '\x5a')}) {
         test::writeBytes(doc, bytes);
         state.CorrectList = "stale\r\n";
         const RunOutcome r = runMarking(static_cast<shell::QuestionNumberType>(n), folder, nullptr, state);

@@ -34,7 +34,7 @@ TEST(ColumnWidth, WidthsTypedInExcelReadBackExactly) {
 }
 
 TEST(ColumnWidth, AFaceMeasuresTheSameUnderItsChineseAndItsLatinName) {
-    for (std::uint16_t twips : {180, 200, 210, 220, 240, 280}) {
+    for (const std::uint16_t twips : std::initializer_list<std::uint16_t>{180, 200, 210, 220, 240, 280}) {
         EXPECT_EQ(maxDigitWidth("微软雅黑", twips), maxDigitWidth("Microsoft YaHei", twips)) << twips;
         EXPECT_EQ(maxDigitWidth("宋体", twips), maxDigitWidth("SimSun", twips)) << twips;
         EXPECT_EQ(maxDigitWidth("黑体", twips), maxDigitWidth("SimHei", twips)) << twips;
