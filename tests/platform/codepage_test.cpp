@@ -19,6 +19,20 @@ TEST(Codepage, UndecodableBytesBecomeReplacementCharactersAndTheRestSurvives) {
     EXPECT_EQ(*text, "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
 }
 
+TEST(Codepage, ADecoderFedInPiecesKeepsACutCharacterForTheNextPiece) {
+    auto d = openDecoder("CP936");
+    ASSERT_NE(d, nullptr);
+    std::string out;
+    d->decode("a\xB4", false, out);  // the lead byte of 川 ends the first piece
+    d->decode("\xA8" "b\xC4", false, out);
+    d->decode("\xCF", true, out);
+    EXPECT_EQ(out, "a川b南");
+    std::string cut;
+    auto e = openDecoder("CP936");
+    e->decode("x\xB4", true, cut);  // cut at the very end: a replacement character
+    EXPECT_EQ(cut, "x\xEF\xBF\xBD");
+}
+
 TEST(Codepage, UnknownCharacterSetIsNoConverterNotAGuess) {
     EXPECT_FALSE(decodeToUtf8("abc", "NO-SUCH-CHARSET-X").has_value());
     EXPECT_EQ(decodeToUtf8("", "UTF-8").value(), "");

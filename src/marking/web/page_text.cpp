@@ -188,7 +188,10 @@ Result<std::string> readPageText(const std::filesystem::path& file) {
     if (!decoder) return cannotDecode(charset);
     std::string decoded, out;
     try {
-        out.reserve(static_cast<std::size_t>(f.size()) + 16);
+        // The joined text of a code-page-936 or UTF-16 page is at most half again its bytes. Pages
+        // of the reservation that are never written cost no memory.
+        const auto size = static_cast<std::size_t>(f.size());
+        out.reserve(size + size / 2 + 16);
     } catch (const std::bad_alloc&) {
         return Error{ErrorKind::TooLarge, "网页文件太大，这台电脑的内存不够，无法评分。"};
     }

@@ -1,11 +1,12 @@
-// Linux: a LibreOffice (soffice.bin) or WPS (wps for documents, et for spreadsheets) process of
-// the current user counts as the office application running.
+// Linux: a LibreOffice (soffice.bin, unless headless) or WPS (wps for documents, et for
+// spreadsheets) process of the current user counts as the office application running.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/probe.h"
 
@@ -25,9 +26,13 @@ bool processOfUserRunning(OfficeApp app) {
         std::ifstream comm(it->path() / "comm");
         std::string name;
         if (!std::getline(comm, name)) continue;
-        if (name == "soffice.bin") return true;
-        if (app == OfficeApp::Word && name == "wps") return true;
-        if (app == OfficeApp::Excel && name == "et") return true;
+        if (name != "soffice.bin" && name != "wps" && name != "et") continue;
+        // The arguments, NUL-separated; a few kilobytes are more than any office start needs.
+        std::ifstream cmdline(it->path() / "cmdline", std::ios::binary);
+        std::vector<std::string> args;
+        std::string arg;
+        for (int k = 0; k < 256 && std::getline(cmdline, arg, '\0'); ++k) args.push_back(arg.substr(0, 4096));
+        if (officeProcessCounts(app, name, args)) return true;
     }
     return false;
 }
@@ -35,7 +40,7 @@ bool processOfUserRunning(OfficeApp app) {
 class PosixProbe final : public AppProbe {
 public:
     bool isRunning(OfficeApp app) const override {
-        if (app == OfficeApp::FrontPage) return false;
+        if (app == OfficeApp::FrontPage) return false;  // no web editor is probed here
         return processOfUserRunning(app);
     }
 };

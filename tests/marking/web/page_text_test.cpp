@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "marking/web/page_text.h"
 #include "support/test_support.h"
@@ -81,10 +82,36 @@ TEST(Decoding, UndeclaredPageIsCodePage936AndBadBytesDoNotStopTheRead) {
     EXPECT_NE(text.find("<b>"), std::string::npos);
 }
 
-TEST(ReadPageText, MissingTooLargeAndDirectory) {
+TEST(ReadPageText, ReadingInChunksGivesTheSameTextAsReadingAtOnce) {
+    // Characters, CR LF pairs and UTF-16 surrogate pairs cut by every chunk boundary near 64 KB.
     test::TempDir dir;
-    EXPECT_FALSE(readPageText(dir.path() / "none.htm").ok());
-    EXPECT_FALSE(readPageText(dir.path()).ok());
+    const std::string chinese = test::toCp936("诗");  // two bytes
+    for (std::size_t pad = 65530; pad <= 65537; ++pad) {
+        std::string cp936 = "<p>" + std::string(pad, 'a') + chinese + "\r\n, b" + chinese + "</p>";
+        std::string utf16 = "\xFF\xFE";
+        for (std::size_t i = 0; i < pad / 2; ++i) utf16 += std::string("x\0", 2);
+        utf16 += std::string("\x3D\xD8\x00\xDE", 4);  // U+1F600 as a surrogate pair
+        utf16 += std::string("\r\0\n\0z\0", 6);
+        for (const std::string& bytes : {cp936, utf16}) {
+            test::writeBytes(dir.path() / "p.htm", bytes);
+            const auto chunked = readPageText(dir.path() / "p.htm");
+            ASSERT_TRUE(chunked.ok()) << chunked.error().message;
+            EXPECT_EQ(*chunked, pageTextFromBytes(bytes).value()) << pad;
+            EXPECT_EQ(chunked->find("\xEF\xBF\xBD"), std::string::npos) << "a cut character was lost at " << pad;
+        }
+    }
+}
+
+TEST(ReadPageText, MissingTooLargeDirectoryAndPipe) {
+    test::TempDir dir;
+    const auto missing = readPageText(dir.path() / "none.htm");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().kind, ErrorKind::NotFound);
+    const auto folder = readPageText(dir.path());
+    ASSERT_FALSE(folder.ok());
+    EXPECT_EQ(folder.error().kind, ErrorKind::NotAFile);
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe.htm").c_str(), 0600), 0);
+    EXPECT_EQ(readPageText(dir.path() / "pipe.htm").error().kind, ErrorKind::NotAFile);  // not opened
     const auto big = dir.path() / "big.htm";
     {
         std::FILE* f = std::fopen(big.c_str(), "wb");
