@@ -145,13 +145,23 @@ std::string Workbook::sheetPrefix(std::uint16_t ixti) const {
         quote = quote || sheetNameNeedsQuotes(*last);
     }
     if (book.self) return quote ? inQuotes(part) : part;
-    // External workbook: [file]Sheet, quoted as a whole when any part needs it.
-    std::string file = book.path;
+    // External workbook: [file]Sheet, its stored folder or web address in front as Excel shows a
+    // closed source ('C:\dir\[file]Sheet', 'http://host/[file]Sheet'), quoted as a whole when any
+    // part needs it; a folder always does.
+    std::string file = book.path, folder;
     const std::size_t slash = file.find_last_of("\\/");
-    if (slash != std::string::npos) file = file.substr(slash + 1);
+    if (slash != std::string::npos) {
+        folder = file.substr(0, slash + 1);
+        file = file.substr(slash + 1);
+        quote = true;
+    }
     for (char c : file)
         if (c == ' ' || c == '$' || c == '-' || c == '\'') quote = true;
-    const std::string whole = "[" + file + "]" + part;
+    std::string whole = folder;
+    whole += '[';
+    whole += file;
+    whole += ']';
+    whole += part;
     return quote ? inQuotes(whole) : whole;
 }
 

@@ -69,21 +69,31 @@ std::string builtInName(std::uint8_t code) {
     return code < std::size(names) ? names[code] : "Name" + std::to_string(code);
 }
 
-std::string decodeVirtualPath(std::string path) {
+// The path of an external workbook as Windows spells it ([MS-XLS] 2.5.277 VirtualPath): encoded
+// paths start with 0x01; then 0x01 X is volume X: (0x01 @ a UNC path), 0x02 the root of the
+// workbook's own volume, 0x03 a separator, 0x04 the folder above, 0x05 n a web address of n
+// characters, 0x06-0x08 the startup and library folders (not known here, so left out).
+std::string decodeVirtualPath(const std::string& path) {
+    if (path.empty() || path[0] != '\x01') return path;  // a plain file name or path
     std::string out;
-    std::size_t i = 0;
-    if (!path.empty() && path[0] == '\x01') i = 1;
-    for (; i < path.size(); ++i) {
+    for (std::size_t i = 1; i < path.size(); ++i) {
         const char c = path[i];
-        if (c == '\x05') {  // URL with a length byte
-            ++i;
-            continue;
+        switch (c) {
+            case '\x01':
+                if (i + 1 < path.size()) {
+                    const char volume = path[++i];
+                    out += volume == '@' ? std::string("\\\\") : std::string(1, volume) + ":\\";
+                }
+                break;
+            case '\x02': out += '\\'; break;
+            case '\x03': out += '\\'; break;
+            case '\x04': out += "..\\"; break;
+            case '\x05': ++i; break;  // the count before a web address: the address follows as it is
+            case '\x06':
+            case '\x07':
+            case '\x08': break;
+            default: out += c;
         }
-        if (static_cast<unsigned char>(c) < 0x20) {
-            out += '\\';
-            continue;
-        }
-        out += c;
     }
     return out;
 }

@@ -357,10 +357,24 @@ TEST(SheetNames, PrefixesThroughExternSheet) {
     EXPECT_EQ(book.sheetPrefix(0), "Sheet1");
     EXPECT_EQ(book.sheetPrefix(1), "'S2'");
     EXPECT_EQ(book.sheetPrefix(2), "'Sheet1:My Data'");
+    EXPECT_EQ(book.sheetPrefix(3), "'C:\\dir\\[Formulas2.xls]Sheet1'");  // as Excel shows a closed source
+    book.supBooks[1].path = "Formulas2.xls";  // a name without a folder: beside the workbook
     EXPECT_EQ(book.sheetPrefix(3), "[Formulas2.xls]Sheet1");
     EXPECT_EQ(book.sheetPrefix(4), "");  // deleted sheet
     EXPECT_EQ(book.sheetPrefix(5), "");  // no such SUPBOOK
     EXPECT_EQ(book.sheetPrefix(99), "");
+}
+
+TEST(SheetNames, AnExternalWorkbookAtAWebAddressShowsTheAddressInFrontOfItsName) {
+    // The SUPBOOK of FormulaRefs.xls stores "\x01\x05$http://gagravarr.org/FormulaRefs.xls".
+    const std::string bytes = test::readBytes(test::corpusPath("xls/FormulaRefs.xls"));
+    const Buf file(bytes.begin(), bytes.end());
+    auto book = readWorkbook(Bytes(file));
+    ASSERT_TRUE(book.ok()) << book.error().message;
+    bool seen = false;
+    for (std::uint16_t i = 0; i < book->externSheets.size(); ++i)
+        if (book->sheetPrefix(i) == "'http://gagravarr.org/[FormulaRefs.xls]Sheet1'") seen = true;
+    EXPECT_TRUE(seen);
 }
 
 TEST(UnicodeString, ReadsCountedStringsAndRejectsShortOnes) {
