@@ -26,11 +26,44 @@ std::string jsonValue(const Variant& v) {
 
 std::string text(const Variant& v) { return v.describe(); }
 
+using Names = std::initializer_list<std::pair<int, const char*>>;
+
+// A number read with the name Excel's dialogs give it in front: "居中(-4108)".
+std::string named(const Variant& v, Names names) {
+    if (!v.isNumber()) return v.describe();
+    const double n = v.asNumber();
+    for (const auto& [value, name] : names)
+        if (n == value) return std::string(name) + "(" + v.describe() + ")";
+    return v.describe();
+}
+
+const Names kAlignments = {{excel::xl::General, "常规"},         {excel::xl::Left, "靠左"},
+                           {excel::xl::Center, "居中"},          {excel::xl::Right, "靠右"},
+                           {excel::xl::Fill, "填充"},            {excel::xl::Justify, "两端对齐"},
+                           {excel::xl::CenterAcrossSelection, "跨列居中"}, {excel::xl::Distributed, "分散对齐"},
+                           {excel::xl::Top, "靠上"},             {excel::xl::Bottom, "靠下"}};
+const Names kColorIndexes = {{excel::xl::ColorIndexNone, "无"}, {excel::xl::ColorIndexAutomatic, "自动"}};
+const Names kLineStyles = {{excel::xl::LineStyleNone, "无"},   {excel::xl::Continuous, "实线"},
+                           {excel::xl::Dash, "虚线"},           {excel::xl::Dot, "点线"},
+                           {excel::xl::Double, "双线"},         {excel::xl::DashDot, "点划线"},
+                           {excel::xl::DashDotDot, "双点划线"}, {excel::xl::SlantDashDot, "斜点划线"}};
+const Names kWeights = {{excel::xl::Hairline, "极细"}, {excel::xl::Thin, "细"}, {excel::xl::Medium, "中"}, {excel::xl::Thick, "粗"}};
+const Names kChartTypes = {{51, "簇状柱形图"}, {52, "堆积柱形图"}, {53, "百分比堆积柱形图"}, {54, "三维簇状柱形图"},
+                           {-4100, "三维柱形图"}, {57, "簇状条形图"}, {58, "堆积条形图"}, {4, "折线图"},
+                           {65, "数据点折线图"}, {5, "饼图"}, {69, "分离型饼图"}, {-4102, "三维饼图"},
+                           {1, "面积图"}, {-4169, "XY 散点图"}, {-4120, "圆环图"}, {-4151, "雷达图"}};
+const Names kPlotBy = {{excel::xl::Rows, "行"}, {excel::xl::Columns, "列"}};
+
+// A title read: its text, or that the chart has none (which is not a failure to read).
+std::string titleText(const excel::Title& t) { return t.exists() ? text(t.Text()) : "（没有标题）"; }
+std::string titleJson(const excel::Title& t) { return t.exists() ? jsonValue(t.Text()) : "null"; }
+
 struct CellReport {
     std::string address;
     Variant value, formula, formulaR1C1, hasFormula, format, fontName, fontSize, bold, italic, fontColor,
         hAlign, vAlign, interior;
     Variant borders[4];  // left, top, bottom, right
+    Variant weights[4];
 };
 
 CellReport cellReport(const excel::Range& r) {
@@ -53,7 +86,10 @@ CellReport cellReport(const excel::Range& r) {
     c.vAlign = r.VerticalAlignment();
     c.interior = r.Interior().ColorIndex();
     const int sides[4] = {excel::xl::EdgeLeft, excel::xl::EdgeTop, excel::xl::EdgeBottom, excel::xl::EdgeRight};
-    for (int i = 0; i < 4; ++i) c.borders[i] = r.Borders(sides[i]).LineStyle();
+    for (int i = 0; i < 4; ++i) {
+        c.borders[i] = r.Borders(sides[i]).LineStyle();
+        c.weights[i] = r.Borders(sides[i]).Weight();
+    }
     return c;
 }
 
@@ -77,10 +113,15 @@ void writeText(const excel::Workbook& book, const std::string& file, std::ostrea
             out << "  " << c.address << "  值=" << text(c.value);
             if (c.hasFormula == true) out << "  公式=" << text(c.formula) << "  R1C1=" << text(c.formulaR1C1);
             out << "  格式=" << text(c.format) << "  字体=" << text(c.fontName) << " " << text(c.fontSize)
-                << (c.bold == true ? " 加粗" : "") << (c.italic == true ? " 倾斜" : "") << " 颜色=" << text(c.fontColor)
-                << "  水平=" << text(c.hAlign) << " 垂直=" << text(c.vAlign) << "  填充=" << text(c.interior)
-                << "  边框(左上下右)=" << text(c.borders[0]) << "," << text(c.borders[1]) << ","
-                << text(c.borders[2]) << "," << text(c.borders[3]) << "\n";
+                << (c.bold == true ? " 加粗" : "") << (c.italic == true ? " 倾斜" : "") << " 颜色="
+                << named(c.fontColor, kColorIndexes) << "  水平=" << named(c.hAlign, kAlignments)
+                << " 垂直=" << named(c.vAlign, kAlignments) << "  填充=" << named(c.interior, kColorIndexes)
+                << "  边框(左上下右)=";
+            for (int k = 0; k < 4; ++k) {
+                out << (k ? "," : "") << named(c.borders[k], kLineStyles);
+                if (!(c.borders[k] == excel::xl::LineStyleNone)) out << "/" << named(c.weights[k], kWeights);
+            }
+            out << "\n";
         }
         for (const xls::MergedRange& m : s.merges) {
             excel::Block b{m.firstRow, m.lastRow, m.firstCol, m.lastCol, false, false};
@@ -106,12 +147,12 @@ void writeText(const excel::Workbook& book, const std::string& file, std::ostrea
                 out << "无法读取（" << ch.failure() << "）\n";
                 continue;
             }
-            out << "类型=" << text(ch.ChartType()) << "  系列产生在=" << text(ch.PlotBy()) << "\n";
+            out << "类型=" << named(ch.ChartType(), kChartTypes) << "  系列产生在=" << named(ch.PlotBy(), kPlotBy) << "\n";
             const auto n = static_cast<std::uint32_t>(ch.SeriesCount().asNumber());
             for (std::uint32_t j = 1; j <= n; ++j) out << "    系列 " << j << "：" << text(ch.SeriesCollection(j).Formula()) << "\n";
-            out << "    标题=" << text(ch.ChartTitle().Characters().Text()) << "\n";
-            out << "    分类轴标题=" << text(ch.Axes(excel::xl::Category).AxisTitle().Characters().Text()) << "\n";
-            out << "    数值轴标题=" << text(ch.Axes(excel::xl::Value).AxisTitle().Characters().Text()) << "\n";
+            out << "    标题=" << titleText(ch.ChartTitle()) << "\n";
+            out << "    分类轴标题=" << titleText(ch.Axes(excel::xl::Category).AxisTitle()) << "\n";
+            out << "    数值轴标题=" << titleText(ch.Axes(excel::xl::Value).AxisTitle()) << "\n";
         }
     }
 }
@@ -139,7 +180,9 @@ void writeJson(const excel::Workbook& book, const std::string& file, std::ostrea
                 << jsonValue(c.hAlign) << ", \"verticalAlignment\": " << jsonValue(c.vAlign)
                 << ", \"interiorColorIndex\": " << jsonValue(c.interior) << ", \"borders\": {\"left\": " << jsonValue(c.borders[0])
                 << ", \"top\": " << jsonValue(c.borders[1]) << ", \"bottom\": " << jsonValue(c.borders[2])
-                << ", \"right\": " << jsonValue(c.borders[3]) << "}}";
+                << ", \"right\": " << jsonValue(c.borders[3]) << "}, \"borderWeights\": {\"left\": "
+                << jsonValue(c.weights[0]) << ", \"top\": " << jsonValue(c.weights[1]) << ", \"bottom\": "
+                << jsonValue(c.weights[2]) << ", \"right\": " << jsonValue(c.weights[3]) << "}}";
         }
         out << "],\n   \"merged\": [";
         for (std::size_t k = 0; k < s.merges.size(); ++k) {
@@ -178,9 +221,9 @@ void writeJson(const excel::Workbook& book, const std::string& file, std::ostrea
             out << "\"chartType\": " << jsonValue(ch.ChartType()) << ", \"plotBy\": " << jsonValue(ch.PlotBy()) << ", \"series\": [";
             const auto n = static_cast<std::uint32_t>(ch.SeriesCount().asNumber());
             for (std::uint32_t j = 1; j <= n; ++j) out << (j > 1 ? ", " : "") << jsonValue(ch.SeriesCollection(j).Formula());
-            out << "], \"title\": " << jsonValue(ch.ChartTitle().Characters().Text())
-                << ", \"categoryAxisTitle\": " << jsonValue(ch.Axes(excel::xl::Category).AxisTitle().Characters().Text())
-                << ", \"valueAxisTitle\": " << jsonValue(ch.Axes(excel::xl::Value).AxisTitle().Characters().Text()) << "}";
+            out << "], \"title\": " << titleJson(ch.ChartTitle())
+                << ", \"categoryAxisTitle\": " << titleJson(ch.Axes(excel::xl::Category).AxisTitle())
+                << ", \"valueAxisTitle\": " << titleJson(ch.Axes(excel::xl::Value).AxisTitle()) << "}";
         }
         out << "]}";
     }
@@ -192,6 +235,7 @@ void writeJson(const excel::Workbook& book, const std::string& file, std::ostrea
 int runInspect(const std::string& file, bool json, std::ostream& out, std::ostream& err) {
     auto book = excel::Workbook::open(std::filesystem::path(std::u8string(file.begin(), file.end())));
     if (!book) {
+        if (json) out << "{\"file\": " << jsonString(file) << ", \"error\": " << jsonString(book.error().message) << "}\n";
         err << file << "：" << book.error().message << "\n";
         return kExitCannotMark;
     }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/json.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -190,6 +191,41 @@ TEST(Cli, UsageMessagesAreChineseAndVersionAndListJsonAnswer) {
     EXPECT_NE(list.out.find("{\"number\": 6, \"caption\": \"Frontpage第二套试题\", \"kind\": \"web page\", \"document\": \"index.htm\"}"),
               std::string::npos)
         << list.out;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CliInspect, NamesBesideNumbersAbsentTitlesAndBorderWeights) {
+    const Split r = runSplit("inspect " + quoted(test::dataPath("xls/formatted.xls")));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("水平=居中(-4108) 垂直=靠下(-4107)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("实线(1)/细(2)"), std::string::npos);
+    const Split charts = runSplit("inspect " + quoted(test::corpusPath("xls/WithThreeCharts.xls")));
+    EXPECT_NE(charts.out.find("标题=（没有标题）"), std::string::npos) << charts.out;
+    EXPECT_EQ(charts.out.find("读取失败"), std::string::npos);
+    const Split json = runSplit("inspect --json " + quoted(test::dataPath("xls/formatted.xls")));
+    EXPECT_NE(json.out.find("\"borderWeights\": {\"left\": 2"), std::string::npos);
+}
+
+TEST(CliInspect, ErrorsAreJsonWithJsonAndAnyFileNameGivesValidJson) {
+    test::TempDir tmp;
+    const fs::path odd = tmp.path() / "b\xFF" "d.xls";  // a name that is not UTF-8
+    test::writeBytes(odd, "not a workbook");
+    const Split r = runSplit("inspect --json " + quoted(odd));
+    EXPECT_EQ(r.status, 5);
+    EXPECT_TRUE(r.out.starts_with("{\"file\": \"")) << r.out;
+    EXPECT_NE(r.out.find("b\\ufffdd.xls\", \"error\": \""), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find('\xFF'), std::string::npos);
+}
+
+TEST(JsonText, InvalidUtf8BecomesReplacementCharactersAndValidTextStays) {
+    EXPECT_EQ(tarnwick::cli::jsonString("中文\t\"x\""), "\"中文\\t\\\"x\\\"\"");
+    EXPECT_EQ(tarnwick::cli::jsonString("a\xC0\xAF" "b"), "\"a\\ufffd\\ufffdb\"");  // an overlong '/'
+    EXPECT_EQ(tarnwick::cli::jsonString("\xED\xA0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");   // a surrogate
+    EXPECT_EQ(tarnwick::cli::jsonString("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"");
+    EXPECT_EQ(tarnwick::cli::jsonString("\xE4\xB8"), "\"\\ufffd\\ufffd\"");  // cut at the end
 }
 
 }  // namespace

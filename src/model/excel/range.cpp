@@ -62,6 +62,23 @@ int lineStyleConstant(std::uint8_t dg) {
     }
 }
 
+// The weight Excel reports for a stored line kind; a cell without a line reads xlThin.
+int lineWeightConstant(std::uint8_t dg) {
+    switch (dg) {
+        case 2:   // medium
+        case 8:   // medium dashed
+        case 10:  // medium dash-dot
+        case 12:  // medium dash-dot-dot
+        case 13:  // slanted dash-dot
+            return xl::Medium;
+        case 5:   // thick
+        case 6:   // double
+            return xl::Thick;
+        case 7: return xl::Hairline;
+        default: return xl::Thin;
+    }
+}
+
 const Variant kNoXf = Variant::failed("单元格的格式记录缺失，文件可能已损坏。");
 
 }  // namespace
@@ -319,7 +336,10 @@ Variant Interior::ColorIndex() const {
     });
 }
 
-Variant Border::LineStyle() const {
+Variant Border::LineStyle() const { return foldEdges(&lineStyleConstant); }
+Variant Border::Weight() const { return foldEdges(&lineWeightConstant); }
+
+Variant Border::foldEdges(int (*map)(std::uint8_t)) const {
     if (range_.failed()) return Variant::failed(range_.failure().empty() ? "区域无效。" : range_.failure());
     const Block& b = range_.block();
     if (b.cellCount() > kMaxCellsPerRead) return Variant::failed("区域太大，无法逐个单元格读取。");
@@ -331,7 +351,7 @@ Variant Border::LineStyle() const {
     std::optional<int> common;
     bool mixed = false;
     auto take = [&](std::uint8_t own, std::uint8_t other) {
-        const int style = lineStyleConstant(own != 0 ? own : other);
+        const int style = map(own != 0 ? own : other);
         if (!common)
             common = style;
         else if (*common != style)
@@ -401,7 +421,7 @@ Variant Border::LineStyle() const {
         default: return Variant::failed("边框序号 " + std::to_string(index_) + " 无效。");
     }
     if (mixed) return Variant::null();
-    return Variant::number(common.value_or(xl::LineStyleNone));
+    return Variant::number(common.value_or(map(0)));
 }
 
 }  // namespace tarnwick::excel

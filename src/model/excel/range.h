@@ -99,8 +99,11 @@ private:
 class Border {
 public:
     Border(Range r, int index) : range_(std::move(r)), index_(index) {}
-    Variant LineStyle() const;
+    Variant LineStyle() const;  // xlContinuous, xlDash, ..., xlLineStyleNone; Null when mixed
+    Variant Weight() const;     // xlHairline, xlThin, xlMedium, xlThick; xlThin where no line is drawn
 private:
+    // The value of `map` (from the stored line kind) over the edges the index names.
+    Variant foldEdges(int (*map)(std::uint8_t)) const;
     Range range_;
     int index_;
 };

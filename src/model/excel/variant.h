@@ -95,6 +95,7 @@ inline constexpr int General = 1, Left = -4131, Center = -4108, Right = -4152, F
 inline constexpr int ColorIndexAutomatic = -4105, ColorIndexNone = -4142;
 inline constexpr int LineStyleNone = -4142, Continuous = 1, Dash = -4115, Dot = -4118, Double = -4119,
                      DashDot = 4, DashDotDot = 5, SlantDashDot = 13;
+inline constexpr int Hairline = 1, Thin = 2, Medium = -4138, Thick = 4;
 inline constexpr int DiagonalDown = 5, DiagonalUp = 6, EdgeLeft = 7, EdgeTop = 8, EdgeBottom = 9, EdgeRight = 10,
                      InsideVertical = 11, InsideHorizontal = 12;
 inline constexpr int Category = 1, Value = 2, Primary = 1;

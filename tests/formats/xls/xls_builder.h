@@ -133,8 +133,9 @@ inline Buf fontRecord(const std::string& name, std::uint16_t heightTwips, std::u
     return f;
 }
 
-// An XF record using `font` with everything else at its default (bottom aligned, no borders).
-inline Buf xfRecord(std::uint16_t font, bool style = false) {
+// An XF record using `font` with everything else at its default (bottom aligned, no borders
+// unless `lines` gives the left, right, top and bottom line kinds in its four low nibbles).
+inline Buf xfRecord(std::uint16_t font, bool style = false, std::uint32_t lines = 0) {
     Buf x;
     add16(x, font);
     add16(x, 0);                      // General
@@ -143,7 +144,7 @@ inline Buf xfRecord(std::uint16_t font, bool style = false) {
     x.push_back(0);
     x.push_back(0);
     x.push_back(0);
-    add32(x, 0);
+    add32(x, lines & 0xFFFF);
     add32(x, 0);
     add16(x, 0x20C0);  // automatic fill colours
     return x;

@@ -36,6 +36,30 @@ Worksheet titleSheet(const std::vector<RichString>& strings) {
         }));
 }
 
+TEST(Borders, WeightFollowsTheStoredLineKindAndIsNullWhenMixed) {
+    // One cell: left medium (2), right thick (5), top hair (7), bottom thin (1); its neighbour B1 plain.
+    const Worksheet ws = firstSheet(workbookStream(
+        [](StreamBuilder& s) {
+            standardGlobals(s, {"Arial", 200});
+            s.add(rt::Xf, xfRecord(0, false, 0x1752));
+            s.add(rt::Sst, sstRecord({{"x", {}}}));
+        },
+        [](StreamBuilder& s) {
+            s.add(rt::LabelSst, labelSst(0, 0, 16, 0));
+            s.add(rt::LabelSst, labelSst(0, 1, 15, 0));
+        }));
+    const Range a1 = ws.Range("A1");
+    EXPECT_TRUE(a1.Borders(xl::EdgeLeft).Weight() == xl::Medium);
+    EXPECT_TRUE(a1.Borders(xl::EdgeRight).Weight() == xl::Thick);
+    EXPECT_TRUE(a1.Borders(xl::EdgeTop).Weight() == xl::Hairline);
+    EXPECT_TRUE(a1.Borders(xl::EdgeBottom).Weight() == xl::Thin);
+    EXPECT_TRUE(a1.Borders(xl::EdgeTop).LineStyle() == xl::Continuous);
+    // B1 shows A1's thick right line as its left one; its top has no line and reads thin.
+    EXPECT_TRUE(ws.Range("B1").Borders(xl::EdgeLeft).Weight() == xl::Thick);
+    EXPECT_TRUE(ws.Range("B1").Borders(xl::EdgeTop).Weight() == xl::Thin);
+    EXPECT_TRUE(ws.Range("A1:B1").Borders(xl::EdgeTop).Weight().isNull());  // hair, then none
+}
+
 TEST(RichTextFont, ATitleFormattedThroughItsCharactersReadsTheirFont) {
     // Whole text in one run at 0: the characters' font, not the cell format's 宋体.
     const Worksheet ws = titleSheet({{"计算机考试", {{0, 6}}}});
