@@ -9,7 +9,10 @@ book="${1:-$here/../tests/data/solutions/ex3-solution.xls}"
 runs="${2:-200}"
 cli="$here/../build/release/src/tarnwick-cli"
 py=/usr/bin/python3
-$py -c 'import xlrd' 2>/dev/null || { echo "python3-xlrd is not installed (apt-get install python3-xlrd)"; exit 1; }
+"$here/../tools/ensure-packages.sh" compare
+if [ ! -x "$cli" ]; then
+  (cd "$here/.." && cmake --preset release >/dev/null && cmake --build --preset release --target tarnwick-cli >/dev/null)
+fi
 
 time_runs() {  # label, command...
   local label=$1; shift

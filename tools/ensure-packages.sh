@@ -1,14 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, when any is missing.
-# Usage: tools/ensure-packages.sh build|run|test
+# Installs the Debian packages a task needs, when any is missing.
+# Usage: tools/ensure-packages.sh SET...   with SET one of
+#   build     compilers, libraries and fonts for the programs (what ./run needs)
+#   test      build, plus clang and its sanitizer runtime, Xvfb (what ./test needs)
+#   e2e       build, plus a window manager and X tools for the click-through scripts
+#   compare   build, plus python3-xlrd for the side-by-side benchmark
+#   authoring LibreOffice with Python-UNO and ImageMagick, for the scripts that make exercise files
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
             qt6-base-dev libgl-dev libxkbcommon-dev fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei)
-test_pkgs=(clang libclang-rt-14-dev xvfb xauth)
-
-want=("${build_pkgs[@]}")
-if [ "${1:-build}" = test ]; then want+=("${test_pkgs[@]}"); fi
+want=()
+[ $# -gt 0 ] || set -- build
+for set_name in "$@"; do
+  case "$set_name" in
+    build) want+=("${build_pkgs[@]}") ;;
+    test) want+=("${build_pkgs[@]}" clang libclang-rt-14-dev xvfb xauth) ;;
+    e2e) want+=("${build_pkgs[@]}" xvfb xauth openbox xdotool x11-utils imagemagick) ;;
+    compare) want+=("${build_pkgs[@]}" python3-xlrd bc) ;;
+    authoring) want+=(libreoffice-writer libreoffice-calc python3-uno imagemagick fonts-arphic-uming
+                      fonts-arphic-ukai fonts-wqy-zenhei) ;;
+    *) echo "unknown package set: $set_name" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${want[@]}"; do
@@ -17,6 +31,7 @@ for p in "${want[@]}"; do
   fi
 done
 if [ ${#missing[@]} -eq 0 ]; then exit 0; fi
+mapfile -t missing < <(printf '%s\n' "${missing[@]}" | sort -u)
 
 echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Drives tarnwick under a virtual display as a student does, and marks two exercises by clicks:
 #   tools/gui/e2e-under-xvfb.sh [path/to/tarnwick] [screenshot folder] [folder for more pictures]
-# defaults: build/gui/src/gui/tarnwick and docs/screenshots; the more pictures (the requirements
-# window, the whole desktop under each verdict box) are only taken when a third folder is given. Starts its own Xvfb (1280x1024,
-# 96 dpi) with openbox, unless E2E_DISPLAY_READY=1 says the display is already there.
-# Needs xvfb, openbox, xdotool, x11-utils and imagemagick.
+# defaults: build/release/src/gui/tarnwick (built when missing) and a new temporary folder, whose
+# path is printed (pass docs/screenshots to renew the pictures of the documentation); the more
+# pictures (the requirements window, the whole desktop under each verdict box) are only taken when
+# a third folder is given. Starts its own Xvfb (1280x1024, 96 dpi) with openbox, unless
+# E2E_DISPLAY_READY=1 says the display is already there. Installs xvfb, openbox, xdotool,
+# x11-utils and imagemagick when they are missing.
 #
 # Run 1, Frontpage第一套试题: choose, 确定, 开始答题, close 操作要求 as the window manager does,
 #   开始评分 on the untouched page (0, "还没有全正确"), then with tests/data/web/ex5-solution.htm as
@@ -17,11 +19,16 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
-program="$(realpath "${1:-$root/build/gui/src/gui/tarnwick}")"
-shots="$(realpath -m "${2:-$root/docs/screenshots}")"
+program="$(realpath -m "${1:-$root/build/release/src/gui/tarnwick}")"
+shots="$(realpath -m "${2:-$(mktemp -d /tmp/tarnwick-e2e-XXXXXX)}")"
 extra="${3:+$(realpath -m "$3")}"
 
 if [ "${E2E_DISPLAY_READY:-}" != 1 ]; then
+    "$root/tools/ensure-packages.sh" e2e
+    if [ -z "${1:-}" ] && [ ! -x "$program" ]; then
+        (cd "$root" && cmake --preset release >/dev/null && cmake --build --preset release --target tarnwick)
+    fi
+    echo "screenshots go to $shots"
     export E2E_DISPLAY_READY=1
     exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$program" "$shots" $extra
 fi

@@ -117,11 +117,12 @@ std::string columnLetters(std::uint32_t col) {
 }
 
 std::string absoluteAddress(const Block& b) {
-    if (b.wholeRows) return "$" + std::to_string(b.firstRow + 1) + ":$" + std::to_string(b.lastRow + 1);
-    if (b.wholeColumns) return "$" + columnLetters(b.firstCol) + ":$" + columnLetters(b.lastCol);
-    std::string first = "$" + columnLetters(b.firstCol) + "$" + std::to_string(b.firstRow + 1);
-    if (b.firstRow == b.lastRow && b.firstCol == b.lastCol) return first;
-    return first + ":$" + columnLetters(b.lastCol) + "$" + std::to_string(b.lastRow + 1);
+    std::string s = "$";
+    if (b.wholeRows) return ((s += std::to_string(b.firstRow + 1)) += ":$") += std::to_string(b.lastRow + 1);
+    if (b.wholeColumns) return ((s += columnLetters(b.firstCol)) += ":$") += columnLetters(b.lastCol);
+    ((s += columnLetters(b.firstCol)) += '$') += std::to_string(b.firstRow + 1);
+    if (b.firstRow == b.lastRow && b.firstCol == b.lastCol) return s;
+    return (((s += ":$") += columnLetters(b.lastCol)) += '$') += std::to_string(b.lastRow + 1);
 }
 
 }  // namespace tarnwick::excel
