@@ -283,7 +283,7 @@ def insert_picture(office, doc, par, path, width, height, anchor="AT_PARAGRAPH",
     if anchor != "AS_CHARACTER":
         _place(obj, wrap, contour, hori, hori_rel, hori_pos, vert_pos)
     if name:
-        obj.setPropertyValue("Name", name)
+        obj.setName(name)
     return obj
 
 
@@ -300,10 +300,10 @@ def _geometry_text_path():
 
 
 def insert_fontwork(doc, par, text, width, height, wrap="PARALLEL", contour=False, hori=None,
-                    hori_rel=None, hori_pos=None, vert_pos=None, font="宋体", fill=BLUE,
+                    hori_rel=None, hori_pos=None, vert_pos=None, font="宋体", size=28, fill=BLUE,
                     name=None):
     """A Fontwork object anchored to the paragraph (what Insert > Fontwork makes, re-coloured:
-    solid fill, no outline, no shadow), with its own text and wrap."""
+    solid fill, no outline, no shadow), with its own text, face, size (points) and wrap."""
     shape = doc.createInstance("com.sun.star.drawing.CustomShape")
     shape.setPropertyValue("Size", _size(width, height))
     shape.setPropertyValue("AnchorType",
@@ -315,13 +315,15 @@ def insert_fontwork(doc, par, text, width, height, wrap="PARALLEL", contour=Fals
     shape.setString(text)
     for p in ("CharFontName", "CharFontNameAsian"):
         shape.setPropertyValue(p, font)
+    for p in ("CharHeight", "CharHeightAsian"):
+        shape.setPropertyValue(p, float(size))
     shape.setPropertyValue("FillStyle", enum("com.sun.star.drawing.FillStyle", "SOLID"))
     shape.setPropertyValue("FillColor", fill)
     shape.setPropertyValue("LineStyle", enum("com.sun.star.drawing.LineStyle", "NONE"))
     shape.setPropertyValue("Opaque", True)    # in front of the text, as new drawing objects are
     _place(shape, wrap, contour, hori, hori_rel, hori_pos, vert_pos)
     if name:
-        shape.setPropertyValue("Name", name)
+        shape.setName(name)
     return shape
 
 
