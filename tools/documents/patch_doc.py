@@ -413,9 +413,12 @@ class WordFile:
 def replace_paragraph_sprm(wf, k, old, new, value, log):
     """Replaces sprm `old` and its operand in paragraph k's PAPX by sprm `new` with `value`."""
     at = wf.papx_of_paragraph(k)
-    sharing = [i for i in range(len(wf.paragraphs())) if i != k and wf.papx_of_paragraph(i) == at]
-    if sharing:
-        raise PatchError("paragraph %d shares its PAPX with paragraphs %s" % (k, sharing))
+    # an FKP stores equal PAPXs once; every run (one per paragraph mark, in any story) that points
+    # at this one would change with it
+    users = [(fc0, fc1) for fc0, fc1, a in wf.papx_runs() if a == at]
+    if len(users) != 1:
+        raise PatchError("paragraph %d shares its PAPX with %d other paragraphs"
+                         % (k, len(users) - 1))
     base, istd, grpprl = wf.papx(at)
     sprms = parse_sprms(grpprl)
     hits = [s for s in sprms if s[1] == old]
