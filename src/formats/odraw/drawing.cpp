@@ -352,7 +352,7 @@ FillStyle Shape::fill() const {
     f.angle = static_cast<std::int32_t>(properties.valueOr(pid::FillAngle, 0));
     f.focus = static_cast<std::int32_t>(properties.valueOr(pid::FillFocus, 0));
     f.filled = properties.flagOr(pid::FillBooleans, 4, true);
-    f.hasShadeColors = properties.find(pid::FillShadeColors) != nullptr;
+    f.hasShadeColors = !properties.complexData(pid::FillShadeColors).empty();  // an array, so complex
     f.shadePreset = properties.value(pid::FillShadePreset);
     return f;
 }

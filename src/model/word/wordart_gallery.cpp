@@ -25,7 +25,7 @@ std::array<GalleryStyle, 30> makeGallery() {
     s[4] = {4, "black serif, arch down", E::Weak, true, kArchDownCurve, F::Solid, kBlack, {}, false, {}, {}, {}, {}, {}, {}, false};
     s[5] = {5, "vertical black", E::Medium, true, {}, F::Solid, kBlack, {}, false, {}, {}, {}, {}, {}, {}, true};
     // Row 2.
-    s[6] = {6, "white italic with black outline and grey shadow", E::Medium, true, {}, F::Solid, kWhite, {}, false, {},
+    s[6] = {6, "white italic with black outline and grey shadow", E::Medium, true, kPlainText, F::Solid, kWhite, {}, false, {},
             true, kBlack, true, {}, false, false};
     s[7] = {7, "blue #336699 serif, grey shadow", E::Medium, true, {}, F::Solid, 0x336699, {}, false, {}, false, {},
             true, {}, false, false};
