@@ -3,7 +3,7 @@
 namespace tarnwick::word {
 
 bool isTextEffect(const odraw::Shape& shape) {
-    return shape.shapeType >= odraw::spt::TextPlainText && shape.shapeType <= odraw::spt::TextCanDown &&
+    return !shape.isGroup() && shape.shapeType >= odraw::spt::TextPlainText && shape.shapeType <= odraw::spt::TextCanDown &&
            shape.hasGeometryText();
 }
 

@@ -17,7 +17,7 @@ inline constexpr int kMsoPicture = 13;
 inline constexpr int kMsoTextEffect = 15;
 inline constexpr int kMsoTextBox = 17;
 
-// A text-effect (WordArt) shape: msospt 136..175 carrying geometry text.
+// A text-effect (WordArt) shape: msospt 136..175 carrying geometry text, and not a group.
 bool isTextEffect(const odraw::Shape& shape);
 
 // Shape.Type: a group is 6; WordArt 15; a picture frame (msospt 75) or any shape showing a blip

@@ -54,6 +54,10 @@ TEST(ShapeKind, SyntheticShapesByTypeAndContent) {
     od::Shape group = shape(0, {});
     group.flags = 0x001;
     EXPECT_EQ(msoShapeType(group), kMsoGroup);
+    od::Shape textGroup = shape(136, {text});  // a group never reads as WordArt
+    textGroup.flags = 0x001;
+    EXPECT_EQ(msoShapeType(textGroup), kMsoGroup);
+    EXPECT_FALSE(isTextEffect(textGroup));
 }
 
 TEST(ShapeKind, AlignedShapesReportWordsPositionConstants) {
