@@ -108,19 +108,5 @@ TEST(OdrawProperties, LaterTablesOverrideAndBooleanSetsMergeByTheirUseBits) {
     EXPECT_EQ(t.flag(pid::FillColor, 16), std::nullopt);
 }
 
-TEST(OdrawProperties, ColourFlagsAreKept) {
-    const Color plain{0x00993366};  // stored 0x00BBGGRR
-    EXPECT_EQ(plain.rgb(), 0x663399u);
-    EXPECT_TRUE(plain.isRgb());
-    EXPECT_EQ(Color::fromRgb(0x663399), plain);
-    const Color scheme{0x08000002};
-    EXPECT_TRUE(scheme.schemeIndex());
-    EXPECT_FALSE(scheme.isRgb());
-    EXPECT_TRUE(Color{0x01000005}.paletteIndex());
-    EXPECT_TRUE(Color{0x100000F0}.sysIndex());
-    EXPECT_TRUE(Color{0x02123456}.paletteRgb());
-    EXPECT_TRUE(Color{0x02123456}.isRgb());
-}
-
 }  // namespace
 }  // namespace tarnwick::odraw
