@@ -15,7 +15,7 @@ std::string jsonValue(const Variant& v) {
     switch (v.kind()) {
         case Variant::Kind::Empty: return "\"\"";
         case Variant::Kind::Null: return "null";
-        case Variant::Kind::Number: return excel::generalNumberText(v.asNumber());
+        case Variant::Kind::Number: return generalNumberText(v.asNumber());
         case Variant::Kind::Text: return jsonString(v.asText());
         case Variant::Kind::Boolean: return v.asBoolean() ? "true" : "false";
         case Variant::Kind::CellError: return jsonString(excel::errorText(v.errorCode()));
@@ -130,13 +130,13 @@ void writeText(const excel::Workbook& book, const std::string& file, std::ostrea
         const double defaultHeight = s.defaultRowHeight / 20.0;
         for (const xls::RowInfo& r : s.rows) {
             const Variant h = ws.Rows(r.row + 1u).RowHeight();
-            if (!(h == defaultHeight)) out << "  行高：第 " << r.row + 1 << " 行 = " << text(h) << "（默认 " << excel::generalNumberText(defaultHeight) << "）\n";
+            if (!(h == defaultHeight)) out << "  行高：第 " << r.row + 1 << " 行 = " << text(h) << "（默认 " << generalNumberText(defaultHeight) << "）\n";
         }
         const double dw = defaultWidth(ws);
         for (const xls::ColumnInfo& ci : s.columns)
             for (std::uint32_t c = ci.first; c <= ci.last; ++c) {
                 const Variant w = ws.Columns(c + 1).ColumnWidth();
-                if (!(w == dw)) out << "  列宽：" << excel::columnLetters(c) << " = " << text(w) << "（默认 " << excel::generalNumberText(dw) << "）\n";
+                if (!(w == dw)) out << "  列宽：" << excel::columnLetters(c) << " = " << text(w) << "（默认 " << generalNumberText(dw) << "）\n";
             }
         const auto charts = ws.ChartObjects();
         const auto count = static_cast<std::uint32_t>(charts.Count().asNumber());
@@ -190,7 +190,7 @@ void writeJson(const excel::Workbook& book, const std::string& file, std::ostrea
             out << (k ? ", " : "") << jsonString(excel::absoluteAddress({m.firstRow, m.lastRow, m.firstCol, m.lastCol, false, false}));
         }
         const double defaultHeight = s.defaultRowHeight / 20.0;
-        out << "],\n   \"defaultRowHeight\": " << excel::generalNumberText(defaultHeight) << ", \"rowHeights\": {";
+        out << "],\n   \"defaultRowHeight\": " << generalNumberText(defaultHeight) << ", \"rowHeights\": {";
         first = true;
         for (const xls::RowInfo& r : s.rows) {
             const Variant h = ws.Rows(r.row + 1u).RowHeight();
@@ -199,7 +199,7 @@ void writeJson(const excel::Workbook& book, const std::string& file, std::ostrea
             first = false;
         }
         const double dw = defaultWidth(ws);
-        out << "},\n   \"defaultColumnWidth\": " << excel::generalNumberText(dw) << ", \"columnWidths\": {";
+        out << "},\n   \"defaultColumnWidth\": " << generalNumberText(dw) << ", \"columnWidths\": {";
         first = true;
         for (const xls::ColumnInfo& ci : s.columns)
             for (std::uint32_t c = ci.first; c <= ci.last; ++c) {

@@ -18,19 +18,29 @@ int captionRoom(const QFont& font, const QString& caption) {
     return fm.horizontalAdvance(caption) + 4 * button + 4 * fm.averageCharWidth();
 }
 
-std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, std::string_view text) {
-    const QString caption =
-        QString::fromUtf8(shell::kProgramTitle.data(), static_cast<qsizetype>(shell::kProgramTitle.size()));
-    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption,
-                                             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                                             QMessageBox::Ok, owner,
+namespace {
+
+QString qText(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QString qPath(const std::filesystem::path& p) {
+    const std::u8string u8 = p.u8string();
+    return QString::fromUtf8(reinterpret_cast<const char*>(u8.data()), static_cast<qsizetype>(u8.size()));
+}
+
+std::unique_ptr<QMessageBox> makeBox(QWidget* owner, std::string_view captionText, std::string_view text,
+                                     QMessageBox::StandardButtons buttons) {
+    const QString caption = qText(captionText);
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, qText(text), buttons, owner,
                                              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                                  Qt::WindowCloseButtonHint);
-    box->setObjectName("Veltrace");
-    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-        ok->setText(QString::fromUtf8("确定"));
-        ok->setIcon(QIcon());
-    }
+    box->setObjectName(caption);
+    const std::pair<QMessageBox::StandardButton, const char*> labels[] = {
+        {QMessageBox::Ok, "确定"}, {QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"}};
+    for (const auto& [which, label] : labels)
+        if (QAbstractButton* b = box->button(which)) {
+            b->setText(QString::fromUtf8(label));
+            b->setIcon(QIcon());
+        }
     // QMessageBox sizes itself to its text; a row spanning the whole grid keeps it wide enough
     // for the caption too.
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
@@ -40,15 +50,34 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, std::string_view tex
     return box;
 }
 
+}  // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, std::string_view caption, std::string_view text) {
+    return makeBox(owner, caption, text, QMessageBox::Ok);
+}
+
+std::unique_ptr<QMessageBox> makeYesNoBox(QWidget* owner, std::string_view caption, std::string_view text) {
+    auto box = makeBox(owner, caption, text, QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::Yes);
+    return box;
+}
+
 void MessageBoxPrompter::info(std::string_view text) {
     QWidget* owner = beforeBox ? beforeBox() : nullptr;
-    makeMessageBox(owner, text)->exec();
+    makeMessageBox(owner, caption_, text)->exec();
+}
+
+bool MessageBoxPrompter::yesNo(std::string_view text) {
+    QWidget* owner = beforeBox ? beforeBox() : nullptr;
+    return makeYesNoBox(owner, caption_, text)->exec() == QMessageBox::Yes;
 }
 
 void DesktopFolderOpener::openFolder(const std::filesystem::path& folder) {
-    const std::u8string u8 = folder.u8string();
-    const QString path = QString::fromUtf8(reinterpret_cast<const char*>(u8.data()), static_cast<qsizetype>(u8.size()));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));  // a failure is ignored
+    QDesktopServices::openUrl(QUrl::fromLocalFile(qPath(folder)));  // a failure is ignored
+}
+
+void DesktopDocumentOpener::openDocument(const std::filesystem::path& document) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(qPath(document)));  // a failure is ignored
 }
 
 }  // namespace tarnwick::gui

@@ -5,7 +5,7 @@
 namespace tarnwick::gui {
 namespace {
 
-shell::Services withPrompter(shell::Services services, shell::Prompter* fallback) {
+shell::Services withPrompter(shell::Services services, platform::Prompter* fallback) {
     if (!services.prompter) services.prompter = fallback;
     return services;
 }

@@ -45,7 +45,7 @@ private:
     void createWindows();
     QWidget* boxOwner() const;
 
-    MessageBoxPrompter boxes_;
+    MessageBoxPrompter boxes_{std::string(shell::kProgramTitle)};
     shell::WindowModel model_;
     std::unique_ptr<ShuomingWindow> shuoming_;
     std::unique_ptr<QWidget> taskbarOwner_;  // never shown; owns the selection window

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     auto folder = tarnwick::platform::defaultExamFolder();
     if (!folder) {
         // No exam folder to work in (TARNWICK_EXAM_DIR empty, no home folder): say why and stop.
-        tarnwick::gui::makeMessageBox(nullptr, folder.error().message)->exec();
+        tarnwick::gui::makeMessageBox(nullptr, tarnwick::shell::kProgramTitle, folder.error().message)->exec();
         return 1;
     }
     const std::unique_ptr<tarnwick::platform::AppProbe> probe = tarnwick::platform::systemProbe();

@@ -10,7 +10,9 @@
 #include "marking/run.h"
 #include "marking/state.h"
 #include "platform/exam_folder.h"
+#include "platform/openers.h"
 #include "platform/probe.h"
+#include "platform/prompter.h"
 #include "shell/catalog.h"
 #include "shell/shitichuli.h"
 
@@ -22,26 +24,12 @@ inline constexpr std::string_view kNoChoice = "请选择试题后再点确定！
 inline constexpr std::string_view kHelpOn = "开启帮助";   // Command3 while the hints are hidden
 inline constexpr std::string_view kHelpOff = "关闭帮助";  // Command3 while the hints are shown
 
-// Shows a modal OK-only message box captioned kProgramTitle and returns when it is dismissed.
-class Prompter {
-public:
-    virtual ~Prompter() = default;
-    virtual void info(std::string_view text) = 0;
-};
-
-// Opens a folder in the desktop's file manager; failures are ignored by the caller.
-class FolderOpener {
-public:
-    virtual ~FolderOpener() = default;
-    virtual void openFolder(const std::filesystem::path& folder) = 0;
-};
-
 // What the handlers reach outside the windows. The probe and the opener may be null.
 struct Services {
     platform::ExamFolder folder;
     const platform::AppProbe* probe = nullptr;
-    FolderOpener* opener = nullptr;
-    Prompter* prompter = nullptr;
+    platform::FolderOpener* opener = nullptr;
+    platform::Prompter* prompter = nullptr;  // boxes captioned kProgramTitle
 };
 
 // The instructions text of the instructions window, every line ending in CR LF.

@@ -11,7 +11,7 @@ namespace tarnwick::gui {
 namespace {
 
 TEST(MessageBox, IsAnOkOnlyBoxCaptionedVeltraceWithoutIcon) {
-    const auto box = makeMessageBox(nullptr, "还没有全正确，继续努力哦！");
+    const auto box = makeMessageBox(nullptr, "Veltrace", "还没有全正确，继续努力哦！");
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Veltrace"));
     EXPECT_EQ(box->text(), QString::fromUtf8("还没有全正确，继续努力哦！"));
     EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
@@ -26,7 +26,7 @@ TEST(MessageBox, IsAnOkOnlyBoxCaptionedVeltraceWithoutIcon) {
 
 // A text shorter than the caption's title bar: the box grows to the caption, not to the text.
 TEST(MessageBox, ShortTextStillLeavesTheCaptionWhole) {
-    const auto box = makeMessageBox(nullptr, "恭喜你全部正确！");
+    const auto box = makeMessageBox(nullptr, "Veltrace", "恭喜你全部正确！");
     box->show();
     QApplication::processEvents();
     const int room = captionRoom(box->font(), box->windowTitle());
@@ -40,7 +40,7 @@ TEST(MessageBox, ShortTextStillLeavesTheCaptionWhole) {
 
     // A long text keeps its own width: the reserve is a floor, not a fixed size.
     const QString longText = QString(60, QChar(0x6B63));
-    const auto wide = makeMessageBox(nullptr, longText.toStdString());
+    const auto wide = makeMessageBox(nullptr, "Veltrace", longText.toStdString());
     wide->show();
     QApplication::processEvents();
     EXPECT_GT(wide->width(), room);

@@ -17,22 +17,15 @@
 #include "gui/practice_app.h"
 #include "gui/text_box.h"
 #include "gui/twips.h"
+#include "support/recording_services.h"
 #include "support/test_support.h"
 
 namespace tarnwick::gui {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct RecordingPrompter : shell::Prompter {
-    std::vector<std::string> boxes;
-    void info(std::string_view text) override { boxes.emplace_back(text); }
-};
-
-struct RecordingOpener : shell::FolderOpener {
-    std::vector<fs::path> opened;
-    void openFolder(const fs::path& folder) override { opened.push_back(folder); }
-};
+using test::RecordingOpener;
+using test::RecordingPrompter;
 
 template <class W>
 W* child(QWidget* window, const char* name) {

@@ -8,22 +8,15 @@
 #include "shell/exercise_files.h"
 #include "shell/prepare.h"
 #include "shell/window_model.h"
+#include "support/recording_services.h"
 #include "support/test_support.h"
 
 namespace tarnwick::shell {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct RecordingPrompter : Prompter {
-    std::vector<std::string> boxes;
-    void info(std::string_view text) override { boxes.emplace_back(text); }
-};
-
-struct RecordingOpener : FolderOpener {
-    std::vector<fs::path> opened;
-    void openFolder(const fs::path& folder) override { opened.push_back(folder); }
-};
+using test::RecordingOpener;
+using test::RecordingPrompter;
 
 struct SwitchableProbe : platform::AppProbe {
     bool word = false, excel = false, frontPage = false;

@@ -13,7 +13,7 @@
 
 #include "base/utf.h"
 #include "formats/xls/cell_address.h"
-#include "formats/xls/formula_number.h"
+#include "base/number_text.h"
 #include "formats/xls/function_table.h"
 
 namespace tarnwick::xls {
@@ -137,7 +137,7 @@ private:
         case 0x1F: {
             double v = 0;
             if (!in_.f64(v)) return truncated();
-            return pushOperand(formulaNumberText(v));
+            return pushOperand(generalNumberText(v));
         }
         default:  // 0x00, PtgSheet/PtgEndSheet of older versions, PtgElf* of 0x18
             return fail("公式中有不支持的记号，无法读取。");
@@ -363,7 +363,7 @@ private:
         case 0x01: {
             double v = 0;
             if (!extra_.f64(v)) return fail(bad);
-            text += formulaNumberText(v);
+            text += generalNumberText(v);
             return true;
         }
         case 0x02: {

@@ -140,41 +140,30 @@ Variant Range::RowHeight() const {
     if (failed()) return Variant::failed(error_);
     const double defaultHeight = sheet_->defaultRowHeight / 20.0;
     // Rows with a ROW record in the block, then one stand-in for all rows without one.
-    std::optional<double> common;
+    model::Fold fold(Variant::null());
     std::uint32_t withRecord = 0;
-    auto take = [&](double h) -> bool {
-        if (!common) {
-            common = h;
-            return true;
-        }
-        return *common == h;
-    };
     for (const xls::RowInfo& ri : sheet_->rows) {
         if (ri.row < block_.firstRow || ri.row > block_.lastRow) continue;
         ++withRecord;
-        const double h = ri.hidden ? 0.0 : ri.height / 20.0;
-        if (!take(h)) return Variant::null();
+        if (!fold.add(Variant::number(ri.hidden ? 0.0 : ri.height / 20.0))) return fold.result();
     }
-    if (withRecord < block_.lastRow - block_.firstRow + 1 && !take(defaultHeight)) return Variant::null();
-    return Variant::number(*common);
+    if (withRecord < block_.lastRow - block_.firstRow + 1) fold.add(Variant::number(defaultHeight));
+    return fold.result();
 }
 
 Variant Range::ColumnWidth() const {
     if (failed()) return Variant::failed(error_);
     const int mdw = book_->digitWidth;
-    std::optional<double> common;
+    model::Fold fold(Variant::null());
     for (std::uint32_t c = block_.firstCol; c <= block_.lastCol; ++c) {
         double w;
         if (const xls::ColumnInfo* ci = sheet_->columnInfo(c))
             w = ci->hidden ? 0.0 : columnWidthFromStored(ci->width, mdw);
         else
             w = Worksheet(book_, sheet_).StandardWidth().asNumber();
-        if (!common)
-            common = w;
-        else if (*common != w)
-            return Variant::null();
+        if (!fold.add(Variant::number(w))) break;
     }
-    return Variant::number(*common);
+    return fold.result();
 }
 
 Variant Range::formulaText(bool r1c1) const {
@@ -220,7 +209,7 @@ Variant Range::Value() const {
         case xls::ValueKind::Number: return Variant::number(c->number);
         case xls::ValueKind::Text: return Variant::text(c->text);
         case xls::ValueKind::Boolean: return Variant::boolean(c->number != 0);
-        case xls::ValueKind::Error: return Variant::cellError(c->code);
+        case xls::ValueKind::Error: return cellErrorValue(c->code);
     }
     return Variant::empty();
 }
@@ -294,26 +283,18 @@ Variant fontFold(const Range& range, G&& get) {
         const std::vector<xls::FormatRun>& runs = book.runLists[static_cast<std::size_t>(cell->runs)];
         const std::size_t length = utf16Length(cell->text);
         if (length == 0) return get(*f);
-        std::optional<Variant> common;
-        auto take = [&](const xls::Font& font) {
-            Variant v = get(font);
-            if (!common) {
-                common = std::move(v);
-                return true;
-            }
-            return common->sameAs(v);
-        };
+        model::Fold fold(Variant::null());
         // Runs are sorted by position; of several at one position the last one holds.
-        if (runs.empty() || runs.front().position > 0) take(*f);
+        if (runs.empty() || runs.front().position > 0) fold.add(get(*f));
         for (std::size_t k = 0; k < runs.size(); ++k) {
             const xls::FormatRun& run = runs[k];
             if (run.position >= length) break;
             if (k + 1 < runs.size() && runs[k + 1].position == run.position) continue;
             const xls::Font* font = book.font(run.font);
             if (!font) return kNoFont;
-            if (!take(*font)) return Variant::null();
+            if (!fold.add(get(*font))) return fold.result();
         }
-        return common ? *common : get(*f);
+        return fold.empty() ? get(*f) : fold.result();
     });
 }
 
@@ -348,15 +329,9 @@ Variant Border::foldEdges(int (*map)(std::uint8_t)) const {
         if (r < 0 || c < 0 || r >= xls::kMaxRows || c >= xls::kMaxColumns) return nullptr;
         return book.xf(range_.xfIndexAt(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(c)));
     };
-    std::optional<int> common;
+    model::Fold fold(Variant::null());
     bool mixed = false;
-    auto take = [&](std::uint8_t own, std::uint8_t other) {
-        const int style = map(own != 0 ? own : other);
-        if (!common)
-            common = style;
-        else if (*common != style)
-            mixed = true;
-    };
+    auto take = [&](std::uint8_t own, std::uint8_t other) { mixed = !fold.add(Variant::number(map(own != 0 ? own : other))); };
     // The line between two cells is drawn when either of them stores it.
     auto edge = [&](std::int64_t r, std::int64_t c, int side) {
         const xls::Xf* x = xfOf(r, c);
@@ -420,8 +395,7 @@ Variant Border::foldEdges(int (*map)(std::uint8_t)) const {
         }
         default: return Variant::failed("边框序号 " + std::to_string(index_) + " 无效。");
     }
-    if (mixed) return Variant::null();
-    return Variant::number(common.value_or(map(0)));
+    return fold.empty() ? Variant::number(map(0)) : fold.result();
 }
 
 }  // namespace tarnwick::excel

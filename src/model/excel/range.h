@@ -9,6 +9,7 @@
 
 #include "model/excel/address.h"
 #include "model/excel/book_data.h"
+#include "model/common/fold.h"
 #include "model/excel/variant.h"
 
 namespace tarnwick::excel {
@@ -114,21 +115,11 @@ template <class F>
 Variant Range::fold(F&& f) const {
     if (failed()) return Variant::failed(error_.empty() ? "区域无效。" : error_);
     if (block_.cellCount() > kMaxCellsPerRead) return Variant::failed("区域太大，无法逐个单元格读取。");
-    Variant common;
-    bool first = true;
-    for (std::uint32_t r = block_.firstRow; r <= block_.lastRow; ++r) {
-        for (std::uint32_t c = block_.firstCol; c <= block_.lastCol; ++c) {
-            Variant v = f(r, c);
-            if (v.isFailed()) return v;
-            if (first) {
-                common = std::move(v);
-                first = false;
-            } else if (!common.sameAs(v)) {
-                return Variant::null();
-            }
-        }
-    }
-    return common;
+    model::Fold fold(Variant::null());  // Excel reads a mixed range as Null
+    for (std::uint32_t r = block_.firstRow; r <= block_.lastRow; ++r)
+        for (std::uint32_t c = block_.firstCol; c <= block_.lastCol; ++c)
+            if (!fold.add(f(r, c))) return fold.result();
+    return fold.result();
 }
 
 }  // namespace tarnwick::excel

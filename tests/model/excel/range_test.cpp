@@ -112,7 +112,7 @@ TEST_F(FormattedWorkbook, ValuesFormulasAndFormats) {
     EXPECT_TRUE(ws_->Cells(3, 2).Value() == 90);
     EXPECT_TRUE(ws_->Range("C3").Value() == 85.5);
     EXPECT_TRUE(ws_->Range("F3").Value() == true);
-    EXPECT_TRUE(ws_->Range("G3").Value() == Variant::cellError(0x07));
+    EXPECT_TRUE(ws_->Range("G3").Value() == cellErrorValue(0x07));
     EXPECT_TRUE(ws_->Range("A4").Value() == 2790);
     EXPECT_TRUE(ws_->Range("Z99").Value().isEmpty());
     EXPECT_TRUE(ws_->Range("Z99").Value() == "");

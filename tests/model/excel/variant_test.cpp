@@ -22,8 +22,8 @@ TEST(Variant, ComparesAsTheRubricsDo) {
     EXPECT_FALSE(Variant::empty() == "x");
     EXPECT_FALSE(Variant::failed("x") == Variant::failed("x"));
     EXPECT_FALSE(Variant::failed("") == "");
-    EXPECT_TRUE(Variant::cellError(7) == Variant::cellError(7));
-    EXPECT_FALSE(Variant::cellError(7) == 7);
+    EXPECT_TRUE(cellErrorValue(7) == cellErrorValue(7));
+    EXPECT_FALSE(cellErrorValue(7) == 7);
 }
 
 TEST(Variant, FoldsSameValuesOnly) {

@@ -1,10 +1,10 @@
-#include "formats/xls/formula_number.h"
+#include "base/number_text.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-namespace tarnwick::xls {
+namespace tarnwick {
 namespace {
 
 // Decimal digits (no leading or trailing zeros) and exponent: value = 0.d1d2d3... * 10^(exp+1),
@@ -34,7 +34,7 @@ Digits significantDigits(double value) {
 
 }  // namespace
 
-std::string formulaNumberText(double value) {
+std::string generalNumberText(double value) {
     if (std::isnan(value)) return "#NUM!";
     if (std::isinf(value)) return "#NUM!";
     if (value == 0) return "0";
@@ -72,4 +72,4 @@ std::string formulaNumberText(double value) {
     return text;
 }
 
-}  // namespace tarnwick::xls
+}  // namespace tarnwick

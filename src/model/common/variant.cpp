@@ -1,0 +1,54 @@
+#include "model/common/variant.h"
+
+#include "base/number_text.h"
+
+namespace tarnwick::model {
+
+bool Variant::sameAs(const Variant& o) const {
+    if (kind_ != o.kind_) return false;
+    switch (kind_) {
+        case Kind::Empty:
+        case Kind::Null: return true;
+        case Kind::Text:
+        case Kind::Failed: return text_ == o.text_;
+        default: return number_ == o.number_;
+    }
+}
+
+std::string Variant::describe() const {
+    switch (kind_) {
+        case Kind::Empty: return "(空)";
+        case Kind::Null: return "(Null)";
+        case Kind::Number: return generalNumberText(number_);
+        case Kind::Text: return text_;
+        case Kind::Boolean: return number_ != 0 ? "TRUE" : "FALSE";
+        case Kind::CellError: return text_;
+        case Kind::Failed: return "(读取失败：" + text_ + ")";
+    }
+    return {};
+}
+
+bool operator==(const Variant& a, const Variant& b) {
+    using K = Variant::Kind;
+    if (a.isNull() || b.isNull() || a.isFailed() || b.isFailed()) return false;
+    if (a.isEmpty() || b.isEmpty()) {
+        const Variant& o = a.isEmpty() ? b : a;
+        return o.isEmpty() || (o.isText() && o.asText().empty()) || (o.isNumber() && o.asNumber() == 0);
+    }
+    if (a.kind() != b.kind()) return false;
+    switch (a.kind()) {
+        case K::Text: return a.asText() == b.asText();
+        case K::Number: return a.asNumber() == b.asNumber();
+        case K::Boolean: return a.asBoolean() == b.asBoolean();
+        case K::CellError: return a.errorCode() == b.errorCode();
+        default: return false;
+    }
+}
+
+bool operator==(const Variant& v, double d) { return v == Variant::number(d); }
+bool operator==(const Variant& v, int i) { return v == Variant::number(i); }
+bool operator==(const Variant& v, std::string_view s) { return v == Variant::text(std::string(s)); }
+bool operator==(const Variant& v, const char* s) { return v == std::string_view(s); }
+bool operator==(const Variant& v, bool b) { return v == Variant::boolean(b); }
+
+}  // namespace tarnwick::model
