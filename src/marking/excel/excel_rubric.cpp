@@ -6,7 +6,7 @@ RubricEnd markWorkbook(const std::filesystem::path& file, std::span<const ExcelI
     auto allWrong = [&](const std::string& reason) {
         state.clearLists();
         state.addWrongLine(reason);
-        for (const ExcelItem& item : items) state.RecordItem(item.points, false, item.correct, item.wrong);
+        recordAllWrong(items, state);
         return RubricEnd::markedUnread(reason);
     };
     auto book = excel::Workbook::open(file);
@@ -14,7 +14,7 @@ RubricEnd markWorkbook(const std::filesystem::path& file, std::span<const ExcelI
     auto sheet = book->Sheets(1);
     if (!sheet) return allWrong(sheet.error().message);
     state.clearLists();
-    for (const ExcelItem& item : items) state.RecordItem(item.points, item.passes(*sheet), item.correct, item.wrong);
+    runItems(items, *sheet, state);
     return RubricEnd::read();
 }
 

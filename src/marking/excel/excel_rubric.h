@@ -2,25 +2,20 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "marking/item.h"
 #include "marking/rubric.h"
 #include "marking/state.h"
 #include "model/excel/workbook.h"
 
 namespace tarnwick::marking::excel_rubrics {
 
-struct ExcelItem {
-    int points;
-    std::function<bool(const excel::Worksheet& sheet)> passes;
-    std::string_view correct;
-    std::string_view wrong;
-};
+// An item read on the first sheet of the saved workbook.
+using ExcelItem = Item<excel::Worksheet>;
 
 const std::vector<ExcelItem>& excelSet1Items();  // exercise 3
 const std::vector<ExcelItem>& excelSet2Items();  // exercise 4
