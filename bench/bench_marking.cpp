@@ -25,9 +25,9 @@ namespace {
 fs::path preparedFolder(int exercise) {
     const fs::path dir = fs::temp_directory_path() / ("tarnwick-bench-" + std::to_string(exercise));
     fs::create_directories(dir);
-    shell::prepareExercise(static_cast<shell::QuestionNumberType>(exercise), platform::posixSpelling(dir), nullptr);
-    const auto* e = shell::findExercise(exercise);
-    const std::string solution = e->kind == shell::ExerciseKind::WebPage
+    shell::prepareExercise(static_cast<exercises::QuestionNumberType>(exercise), platform::posixSpelling(dir), nullptr);
+    const auto* e = exercises::findExercise(exercise);
+    const std::string solution = e->kind == exercises::ExerciseKind::WebPage
                                      ? "web/ex" + std::to_string(exercise) + "-solution.htm"
                                      : "solutions/ex" + std::to_string(exercise) + "-solution.xls";
     fs::copy_file(fs::path(TARNWICK_TEST_DATA) / solution,
@@ -42,7 +42,7 @@ void BM_MarkInProcess(benchmark::State& st) {
     const auto folder = platform::posixSpelling(dir);
     for (auto _ : st) {
         marking::MarkingState state;
-        const auto r = marking::runMarking(static_cast<shell::QuestionNumberType>(exercise), folder, nullptr, state);
+        const auto r = marking::runMarking(static_cast<exercises::QuestionNumberType>(exercise), folder, nullptr, state);
         benchmark::DoNotOptimize(r.Label5);
         if (state.Score != 100) st.SkipWithError("the solution did not score 100");
     }

@@ -4,9 +4,9 @@
 #include "marking/run.h"
 #include "platform/exam_folder.h"
 #include "platform/probe.h"
-#include "shell/catalog.h"
+#include "exercises/catalog.h"
 #include "shell/prepare.h"
-#include "shell/shitichuli.h"
+#include "exercises/shitichuli.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -46,16 +46,16 @@ int runList(bool json, std::ostream& out) {
     if (json) {
         out << "[";
         bool first = true;
-        for (const shell::Exercise& e : shell::exercises()) {
+        for (const exercises::Exercise& e : exercises::catalog()) {
             out << (first ? "\n" : ",\n") << "  {\"number\": " << e.number << ", \"caption\": " << jsonString(e.caption)
-                << ", \"kind\": " << jsonString(shell::kindName(e.kind)) << ", \"document\": " << jsonString(e.document) << "}";
+                << ", \"kind\": " << jsonString(exercises::kindName(e.kind)) << ", \"document\": " << jsonString(e.document) << "}";
             first = false;
         }
         out << "\n]\n";
         return kExitOk;
     }
-    for (const shell::Exercise& e : shell::exercises())
-        out << e.number << '\t' << e.caption << '\t' << shell::kindName(e.kind) << '\t' << e.document << '\n';
+    for (const exercises::Exercise& e : exercises::catalog())
+        out << e.number << '\t' << e.caption << '\t' << exercises::kindName(e.kind) << '\t' << e.document << '\n';
     return kExitOk;
 }
 
@@ -66,8 +66,8 @@ int runTasks(std::int16_t number, bool hints, const std::optional<std::string>& 
         err << folder.error().message << '\n';
         return kExitUsage;
     }
-    shell::CatalogTexts texts;
-    shell::proc1(number, texts, *folder);
+    exercises::CatalogTexts texts;
+    exercises::proc1(number, texts, *folder);
     out << (hints ? texts.HintText : texts.RequirementText);
     return kExitOk;
 }
@@ -80,7 +80,7 @@ int runPrepare(const CommonOptions& o, std::ostream& out, std::ostream& err) {
     }
     const auto probe = o.skipProbe ? nullptr : platform::systemProbe();
     const shell::PrepareReport r =
-        shell::prepareExercise(static_cast<shell::QuestionNumberType>(o.number), *folder, probe.get());
+        shell::prepareExercise(static_cast<exercises::QuestionNumberType>(o.number), *folder, probe.get());
     if (r.refused) {
         err << r.refusal << '\n';
         return kExitProbeRefused;
@@ -106,7 +106,7 @@ int runMark(const CommonOptions& o, bool json, std::ostream& out, std::ostream& 
     const auto probe = o.skipProbe ? nullptr : platform::systemProbe();
     marking::MarkingState state;
     const marking::RunOutcome r =
-        marking::runMarking(static_cast<shell::QuestionNumberType>(o.number), *folder, probe.get(), state);
+        marking::runMarking(static_cast<exercises::QuestionNumberType>(o.number), *folder, probe.get(), state);
     const bool ended = r.end == marking::RunEnd::Ended;
     const auto correct = crlfLines(state.CorrectList);
     const auto wrong = crlfLines(state.WrongList);

@@ -13,8 +13,8 @@ constexpr RubricEntry kTable[] = {
     {3, &excel_rubrics::markExcelSet1},
     {8, &excel_rubrics::markExcelSet3},
     {4, &excel_rubrics::markExcelSet2},
-    {5, &web::markWebSet1},
-    {6, &web::markWebSet2},
+    {5, &web_rubrics::markWebSet1},
+    {6, &web_rubrics::markWebSet2},
 };
 
 }  // namespace

@@ -4,26 +4,26 @@
 
 #include "marking/rubric_table.h"
 #include "platform/file_io.h"
-#include "shell/prepare.h"
+#include "exercises/catalog.h"
 
 namespace tarnwick::marking {
 
-std::string_view markingRefusal(shell::ExerciseKind kind) {
+std::string_view markingRefusal(exercises::ExerciseKind kind) {
     switch (kind) {
-        case shell::ExerciseKind::WordProcessing: return "你没有关闭Word现在评分哦！请先关闭再点评分按钮！";
-        case shell::ExerciseKind::Spreadsheet: return "你没有关闭Excel现在评分哦！请先关闭再点评分按钮！";
-        case shell::ExerciseKind::WebPage: return "你没有关闭frontpage不能评分哦！请先关闭再点评分按钮！";
+        case exercises::ExerciseKind::WordProcessing: return "你没有关闭Word现在评分哦！请先关闭再点评分按钮！";
+        case exercises::ExerciseKind::Spreadsheet: return "你没有关闭Excel现在评分哦！请先关闭再点评分按钮！";
+        case exercises::ExerciseKind::WebPage: return "你没有关闭frontpage不能评分哦！请先关闭再点评分按钮！";
     }
     return "";
 }
 
-RunOutcome runMarking(shell::QuestionNumberType number, const platform::ExamFolder& folder,
-                      const platform::AppProbe* probe, MarkingState& state) {
+RunOutcome runMarking(exercises::QuestionNumberType number, const platform::ExamFolder& folder,
+                      const platform::AppProbe* probe, MarkingState& state, std::span<const RubricEntry> table) {
     RunOutcome out;
-    const shell::Exercise* exercise = shell::findExercise(number);
+    const exercises::Exercise* exercise = exercises::findExercise(number);
     if (!exercise) return out;
 
-    if (probe && probe->isRunning(shell::officeAppOf(exercise->kind))) {
+    if (probe && probe->isRunning(exercises::officeAppOf(exercise->kind))) {
         out.end = RunEnd::ProbeRefused;
         out.message = markingRefusal(exercise->kind);
         return out;
@@ -34,7 +34,7 @@ RunOutcome runMarking(shell::QuestionNumberType number, const platform::ExamFold
     state.contentLost = false;
 
     Rubric rubric = nullptr;
-    for (const RubricEntry& entry : rubricTable())
+    for (const RubricEntry& entry : table)
         if (entry.number == number) {
             rubric = entry.rubric;
             break;
@@ -52,7 +52,7 @@ RunOutcome runMarking(shell::QuestionNumberType number, const platform::ExamFold
     if (!document || !std::filesystem::exists(st)) {
         out.end = RunEnd::FileMissing;
         out.message = folder.shownFile(exercise->document);
-        out.message += exercise->kind == shell::ExerciseKind::WebPage ? "不存在！请恢复试题后再做！"
+        out.message += exercise->kind == exercises::ExerciseKind::WebPage ? "不存在！请恢复试题后再做！"
                                                                     : "不存在！不要欺骗电脑";
         return out;
     }

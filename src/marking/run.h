@@ -1,12 +1,14 @@
 // One marking run: probe, reset, dispatch, file check, the rubric, and the ending as data.
 #pragma once
 
+#include <span>
 #include <string>
 
+#include "marking/rubric_table.h"
 #include "marking/state.h"
 #include "platform/exam_folder.h"
 #include "platform/probe.h"
-#include "shell/catalog.h"
+#include "exercises/catalog.h"
 
 namespace tarnwick::marking {
 
@@ -30,11 +32,13 @@ struct RunOutcome {
 inline constexpr std::string_view kAllCorrect = "恭喜你全部正确！";
 inline constexpr std::string_view kNotYet = "还没有全正确，继续努力哦！";
 
-std::string_view markingRefusal(shell::ExerciseKind kind);
+std::string_view markingRefusal(exercises::ExerciseKind kind);
 
-// Runs the rubric of `number` on the document in `folder`. `probe` may be null (no probe).
-// `state` keeps the lists of the previous run until a rubric empties them.
-RunOutcome runMarking(shell::QuestionNumberType number, const platform::ExamFolder& folder,
-                      const platform::AppProbe* probe, MarkingState& state);
+// Runs the rubric of `number` in `table` (the real rubrics unless a test gives others) on the
+// document in `folder`. `probe` may be null (no probe). `state` keeps the lists of the previous
+// run until a rubric empties them.
+RunOutcome runMarking(exercises::QuestionNumberType number, const platform::ExamFolder& folder,
+                      const platform::AppProbe* probe, MarkingState& state,
+                      std::span<const RubricEntry> table = rubricTable());
 
 }  // namespace tarnwick::marking

@@ -4,26 +4,17 @@
 
 #include "platform/file_io.h"
 #include "resources/embedded.h"
-#include "shell/exercise_files.h"
+#include "exercises/exercise_files.h"
 
 namespace fs = std::filesystem;
 
 namespace tarnwick::shell {
 
-platform::OfficeApp officeAppOf(ExerciseKind kind) {
+std::string_view prepareRefusal(exercises::ExerciseKind kind) {
     switch (kind) {
-        case ExerciseKind::WordProcessing: return platform::OfficeApp::Word;
-        case ExerciseKind::Spreadsheet: return platform::OfficeApp::Excel;
-        case ExerciseKind::WebPage: return platform::OfficeApp::FrontPage;
-    }
-    return platform::OfficeApp::FrontPage;
-}
-
-std::string_view prepareRefusal(ExerciseKind kind) {
-    switch (kind) {
-        case ExerciseKind::WordProcessing: return "你没有关闭Word现在不能开始答题哦！请先关闭哦！";
-        case ExerciseKind::Spreadsheet: return "你没有关闭Excel，现在不能开始答题哦！请先关闭哦！";
-        case ExerciseKind::WebPage: return "你没有关闭FrontPage，现在不能开始答题哦！请先关闭哦！";
+        case exercises::ExerciseKind::WordProcessing: return "你没有关闭Word现在不能开始答题哦！请先关闭哦！";
+        case exercises::ExerciseKind::Spreadsheet: return "你没有关闭Excel，现在不能开始答题哦！请先关闭哦！";
+        case exercises::ExerciseKind::WebPage: return "你没有关闭FrontPage，现在不能开始答题哦！请先关闭哦！";
     }
     return "";
 }
@@ -93,17 +84,17 @@ std::string notWrittenMessage(const PrepareReport& report, const platform::ExamF
     return s;
 }
 
-PrepareReport prepareExercise(QuestionNumberType number, const platform::ExamFolder& folder,
+PrepareReport prepareExercise(exercises::QuestionNumberType number, const platform::ExamFolder& folder,
                               const platform::AppProbe* probe) {
     PrepareReport report;
-    const Exercise* e = findExercise(number);
+    const exercises::Exercise* e = exercises::findExercise(number);
     if (!e) return report;
-    if (probe && probe->isRunning(officeAppOf(e->kind))) {
+    if (probe && probe->isRunning(exercises::officeAppOf(e->kind))) {
         report.refused = true;
         report.refusal = prepareRefusal(e->kind);
         return report;
     }
-    for (const ExerciseFile& f : exerciseFiles(number))
+    for (const exercises::ExerciseFile& f : exercises::exerciseFiles(number))
         if (!resources::find(f.type, f.name)) {
             report.problem = "这个版本还没有这套试题的文件，不能开始答题；请先选择其他试题。";
             return report;
@@ -116,7 +107,7 @@ PrepareReport prepareExercise(QuestionNumberType number, const platform::ExamFol
         return report;
     }
     report.deleted = clearFolder(folder.path);
-    for (const ExerciseFile& f : exerciseFiles(number)) {
+    for (const exercises::ExerciseFile& f : exercises::exerciseFiles(number)) {
         const auto bytes = resources::find(f.type, f.name);
         if (bytes && platform::writeFile(folder.file(f.fileName), *bytes))
             report.written.emplace_back(f.fileName);

@@ -6,7 +6,7 @@
 
 #include "platform/exam_folder.h"
 #include "platform/probe.h"
-#include "shell/catalog.h"
+#include "exercises/catalog.h"
 
 namespace tarnwick::shell {
 
@@ -23,8 +23,7 @@ struct PrepareReport {
 };
 
 // The refusal message of the probe for an exercise kind.
-std::string_view prepareRefusal(ExerciseKind kind);
-platform::OfficeApp officeAppOf(ExerciseKind kind);
+std::string_view prepareRefusal(exercises::ExerciseKind kind);
 
 // The box that lists the files that could not be written, each shown as the folder spells it.
 std::string notWrittenMessage(const PrepareReport& report, const platform::ExamFolder& folder);
@@ -37,7 +36,7 @@ std::string examFolderProblem(const platform::ExamFolder& folder);
 // the exercise's files are not in this build, or the folder is a link, a file, the home folder
 // or a root. Clearing removes only what a deletion by pattern removes: entries directly inside
 // that are not folders and not hidden; a link is removed as a link, never its target.
-PrepareReport prepareExercise(QuestionNumberType number, const platform::ExamFolder& folder,
+PrepareReport prepareExercise(exercises::QuestionNumberType number, const platform::ExamFolder& folder,
                               const platform::AppProbe* probe);
 
 }  // namespace tarnwick::shell

@@ -78,7 +78,7 @@ void WindowModel::xuanzheLoad() {
 
 void WindowModel::xuanzheOptionClick(int number) {
     if (ended_ || number < 1 || number > 8) return;
-    QuestionNumber = static_cast<QuestionNumberType>(number);
+    QuestionNumber = static_cast<exercises::QuestionNumberType>(number);
 }
 
 void WindowModel::xuanzheCommand1Click() {
@@ -88,7 +88,7 @@ void WindowModel::xuanzheCommand1Click() {
         return;
     }
     if (QuestionNumber < 1 || QuestionNumber > 8) return;
-    proc1(QuestionNumber, texts, services_.folder);
+    exercises::proc1(QuestionNumber, texts, services_.folder);
     loadMain();
     main.visible = true;
     SelectionDone = true;

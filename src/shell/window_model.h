@@ -13,8 +13,8 @@
 #include "platform/openers.h"
 #include "platform/probe.h"
 #include "platform/prompter.h"
-#include "shell/catalog.h"
-#include "shell/shitichuli.h"
+#include "exercises/catalog.h"
+#include "exercises/shitichuli.h"
 
 namespace tarnwick::shell {
 
@@ -122,9 +122,9 @@ public:
     bool ended() const { return ended_; }
     AnswerState answerState() const;
 
-    QuestionNumberType QuestionNumber = 0;
+    exercises::QuestionNumberType QuestionNumber = 0;
     bool SelectionDone = false;
-    CatalogTexts texts;  // RequirementText and HintText
+    exercises::CatalogTexts texts;  // RequirementText and HintText
     marking::MarkingState marking;
 
     XuanzheState xuanzhe;

@@ -6,7 +6,7 @@
 
 #include "marking/rubric_table.h"
 #include "marking/run.h"
-#include "shell/prepare.h"
+#include "support/exercise_documents.h"
 #include "support/fake_probe.h"
 #include "support/test_support.h"
 
@@ -43,7 +43,7 @@ protected:
 };
 
 TEST_F(MarkingRunTest, UntouchedPageScoresZeroWithTenWrongLinesInOrder) {
-    shell::prepareExercise(5, folder, nullptr);
+    test::writeExerciseFiles(5, folder.path);
     const RunOutcome r = runMarking(5, folder, nullptr, state);
     ASSERT_EQ(r.end, RunEnd::Ended);
     EXPECT_EQ(r.Label5, "0");
@@ -54,7 +54,7 @@ TEST_F(MarkingRunTest, UntouchedPageScoresZeroWithTenWrongLinesInOrder) {
 }
 
 TEST_F(MarkingRunTest, SolutionScoresHundredAndRepeatedRunsGiveTheSameResult) {
-    shell::prepareExercise(6, folder, nullptr);
+    test::writeExerciseFiles(6, folder.path);
     fs::copy_file(test::dataPath("web/ex6-solution.htm"), folder.path / "index.htm", fs::copy_options::overwrite_existing);
     const std::string before = test::readBytes(folder.path / "index.htm");
     for (int run = 0; run < 2; ++run) {
@@ -69,7 +69,7 @@ TEST_F(MarkingRunTest, SolutionScoresHundredAndRepeatedRunsGiveTheSameResult) {
 }
 
 TEST_F(MarkingRunTest, MissingPageGivesTheRestoreMessageAndKeepsThePreviousLists) {
-    shell::prepareExercise(5, folder, nullptr);
+    test::writeExerciseFiles(5, folder.path);
     runMarking(5, folder, nullptr, state);
     const std::string previous = state.WrongList;
     fs::remove(folder.path / "index.htm");
@@ -96,12 +96,12 @@ TEST_F(MarkingRunTest, AFolderOrPipeNamedLikeTheDocumentIsToldAsSuchNotAsMissing
 }
 
 TEST_F(MarkingRunTest, TheDocumentIsFoundWhateverTheCaseOfItsName) {
-    shell::prepareExercise(5, folder, nullptr);
+    test::writeExerciseFiles(5, folder.path);
     fs::rename(folder.path / "index.htm", folder.path / "INDEX.HTM");
     const RunOutcome page = runMarking(5, folder, nullptr, state);
     EXPECT_EQ(page.end, RunEnd::Ended);
     EXPECT_EQ(page.Label5, "0");
-    shell::prepareExercise(3, folder, nullptr);
+    test::writeExerciseFiles(3, folder.path);
     fs::rename(folder.path / "学生成绩表.xls", folder.path / "学生成绩表.XLS");
     const RunOutcome book = runMarking(3, folder, nullptr, state);
     EXPECT_EQ(book.end, RunEnd::Ended);
@@ -109,7 +109,7 @@ TEST_F(MarkingRunTest, TheDocumentIsFoundWhateverTheCaseOfItsName) {
 }
 
 TEST_F(MarkingRunTest, PageThatCannotBeReadEndsWithAMessageAndRecordsNothing) {
-    shell::prepareExercise(5, folder, nullptr);
+    test::writeExerciseFiles(5, folder.path);
     runMarking(5, folder, nullptr, state);
     const MarkingState before = state;
     fs::resize_file(folder.path / "index.htm", 16u * 1024u * 1024u + 1u);  // over the cap

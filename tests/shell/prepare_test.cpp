@@ -7,7 +7,7 @@
 #include <set>
 
 #include "resources/embedded.h"
-#include "shell/exercise_files.h"
+#include "exercises/exercise_files.h"
 #include "platform/file_io.h"
 #include "shell/prepare.h"
 #include "support/fake_probe.h"
@@ -31,13 +31,13 @@ std::vector<std::string> listing(const fs::path& dir) {
 }
 
 TEST(ExerciseFiles, EveryFileOfEveryExerciseWithAnEmbeddedResourceIsNamedInTheTable) {
-    EXPECT_EQ(exerciseFiles(5).size(), 6u);
-    EXPECT_EQ(exerciseFiles(6).size(), 7u);
-    EXPECT_EQ(exerciseFiles(1).size(), 2u);
-    EXPECT_TRUE(exerciseFiles(0).empty());
+    EXPECT_EQ(exercises::exerciseFiles(5).size(), 6u);
+    EXPECT_EQ(exercises::exerciseFiles(6).size(), 7u);
+    EXPECT_EQ(exercises::exerciseFiles(1).size(), 2u);
+    EXPECT_TRUE(exercises::exerciseFiles(0).empty());
     // The two web exercises are embedded in full; bj and music are the same tune.
     for (int n : {5, 6})
-        for (const auto& f : exerciseFiles(n)) EXPECT_TRUE(resources::find(f.type, f.name).has_value()) << f.fileName;
+        for (const auto& f : exercises::exerciseFiles(n)) EXPECT_TRUE(resources::find(f.type, f.name).has_value()) << f.fileName;
     const auto bj = resources::find("MID", "bj"), music = resources::find("mid", "MUSIC");
     ASSERT_TRUE(bj && music);
     EXPECT_TRUE(std::equal(bj->begin(), bj->end(), music->begin(), music->end()));
@@ -101,9 +101,9 @@ TEST(Prepare, AnExerciseWhoseFilesAreNotInThisBuildTouchesNothing) {
     ASSERT_TRUE(prepareExercise(3, folder, nullptr).complete());
     for (int n = 1; n <= 8; ++n) {
         bool allEmbedded = true;
-        for (const auto& f : exerciseFiles(n)) allEmbedded = allEmbedded && resources::find(f.type, f.name).has_value();
+        for (const auto& f : exercises::exerciseFiles(n)) allEmbedded = allEmbedded && resources::find(f.type, f.name).has_value();
         if (allEmbedded) continue;
-        const PrepareReport r = prepareExercise(static_cast<QuestionNumberType>(n), folder, nullptr);
+        const PrepareReport r = prepareExercise(static_cast<exercises::QuestionNumberType>(n), folder, nullptr);
         EXPECT_FALSE(r.problem.empty()) << n;
         EXPECT_EQ(listing(folder.path), std::vector<std::string>{"学生成绩表.xls"}) << n;
     }
@@ -201,8 +201,8 @@ TEST(Prepare, RunningApplicationOfTheKindRefusesAndTouchesNothing) {
     probe.asked.clear();
     EXPECT_FALSE(prepareExercise(5, folder, &probe).refused);
     EXPECT_EQ(probe.asked, std::vector<platform::OfficeApp>{platform::OfficeApp::FrontPage});
-    EXPECT_EQ(prepareRefusal(ExerciseKind::WordProcessing), "你没有关闭Word现在不能开始答题哦！请先关闭哦！");
-    EXPECT_EQ(prepareRefusal(ExerciseKind::Spreadsheet), "你没有关闭Excel，现在不能开始答题哦！请先关闭哦！");
+    EXPECT_EQ(prepareRefusal(exercises::ExerciseKind::WordProcessing), "你没有关闭Word现在不能开始答题哦！请先关闭哦！");
+    EXPECT_EQ(prepareRefusal(exercises::ExerciseKind::Spreadsheet), "你没有关闭Excel，现在不能开始答题哦！请先关闭哦！");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "resources/embedded.h"
-#include "shell/exercise_files.h"
+#include "exercises/exercise_files.h"
 #include "shell/prepare.h"
 #include "shell/window_model.h"
 #include "support/recording_services.h"
@@ -108,8 +108,8 @@ TEST_F(WindowModelTest, ConfirmOpensTheAnsweringWindowForEveryNumberAndClosesThe
         EXPECT_FALSE(m.ended()) << n;  // the selection's Unload did nothing
         EXPECT_TRUE(m.main.visible) << n;
         EXPECT_EQ(m.answerState(), AnswerState::Ready) << n;
-        CatalogTexts expected;
-        proc1(static_cast<QuestionNumberType>(n), expected, platform::examFolderAt(examPath));
+        exercises::CatalogTexts expected;
+        exercises::proc1(static_cast<exercises::QuestionNumberType>(n), expected, platform::examFolderAt(examPath));
         EXPECT_EQ(m.texts.RequirementText, expected.RequirementText) << n;
         EXPECT_EQ(m.texts.HintText, expected.HintText) << n;
         EXPECT_TRUE(boxes.boxes.empty());
@@ -473,7 +473,7 @@ TEST_F(WindowModelTest, AnExerciseWithoutFilesInThisBuildIsRefusedAndTheFolderKe
     model.mainCommand1Click();
     model.yaoqiuUnload();
     bool missing = false;
-    for (const auto& f : exerciseFiles(1)) missing = missing || !resources::find(f.type, f.name);
+    for (const auto& f : exercises::exerciseFiles(1)) missing = missing || !resources::find(f.type, f.name);
     if (!missing) GTEST_SKIP() << "the Word exercise's files are in this build";
     WindowModel other{Services{platform::examFolderAt(examPath), nullptr, &opener, &prompter}};
     other.start();

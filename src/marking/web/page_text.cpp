@@ -9,7 +9,7 @@
 #include "base/utf.h"
 #include "platform/codepage.h"
 
-namespace tarnwick::marking::web {
+namespace tarnwick::marking::web_rubrics {
 namespace {
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
@@ -231,4 +231,4 @@ std::string attributePattern(std::string_view name, std::string_view value) {
     return s;
 }
 
-}  // namespace tarnwick::marking::web
+}  // namespace tarnwick::marking::web_rubrics

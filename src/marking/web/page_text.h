@@ -8,7 +8,7 @@
 
 #include "base/result.h"
 
-namespace tarnwick::marking::web {
+namespace tarnwick::marking::web_rubrics {
 
 inline constexpr std::size_t kMaxPageBytes = 16u * 1024u * 1024u;
 
@@ -47,4 +47,4 @@ long firstPosition(std::string_view pageText, std::string_view pattern);
 // name="value", the pattern of an attribute with its value.
 std::string attributePattern(std::string_view name, std::string_view value);
 
-}  // namespace tarnwick::marking::web
+}  // namespace tarnwick::marking::web_rubrics

@@ -2,7 +2,7 @@
 
 #include "marking/web/page_text.h"
 
-namespace tarnwick::marking::web {
+namespace tarnwick::marking::web_rubrics {
 
 bool shapePasses(Shape shape, long p, long a, long b, long k) {
     switch (shape) {
@@ -30,4 +30,4 @@ void runTests(std::span<const PositionTest> tests, std::string_view pageText, Ma
     for (const PositionTest& t : tests) state.RecordItem(10, passes(t, pageText), t.correct, t.wrong);
 }
 
-}  // namespace tarnwick::marking::web
+}  // namespace tarnwick::marking::web_rubrics

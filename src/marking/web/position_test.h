@@ -7,7 +7,7 @@
 
 #include "marking/state.h"
 
-namespace tarnwick::marking::web {
+namespace tarnwick::marking::web_rubrics {
 
 enum class Shape {
     PresentBeyond,        // p > k
@@ -38,4 +38,4 @@ bool passes(const PositionTest& test, std::string_view pageText);
 // Runs the tests in order, recording each with 10 points.
 void runTests(std::span<const PositionTest> tests, std::string_view pageText, MarkingState& state);
 
-}  // namespace tarnwick::marking::web
+}  // namespace tarnwick::marking::web_rubrics

@@ -1,21 +1,21 @@
 #include "marking/web/web_rubrics.h"
 
 #include "marking/web/page_text.h"
-#include "shell/catalog.h"
+#include "exercises/catalog.h"
 
-namespace tarnwick::marking::web {
+namespace tarnwick::marking::web_rubrics {
 namespace {
 
 std::string contactLink() {
     std::string s = "href=\"mailto:";
-    s += shell::kContactEmail;
+    s += exercises::kContactEmail;
     s += "\">联系管理员";
     return s;
 }
 
 std::string contactMessage(std::string_view tail) {
     std::string s = "10、链接到";
-    s += shell::kContactEmail;
+    s += exercises::kContactEmail;
     s += tail;
     return s;
 }
@@ -85,4 +85,4 @@ RubricEnd markWebSet2(const std::filesystem::path& page, MarkingState& state) {
     return markWith(webSet2Tests(), page, state);
 }
 
-}  // namespace tarnwick::marking::web
+}  // namespace tarnwick::marking::web_rubrics

@@ -10,7 +10,7 @@
 #include "marking/state.h"
 #include "marking/web/position_test.h"
 
-namespace tarnwick::marking::web {
+namespace tarnwick::marking::web_rubrics {
 
 const std::vector<PositionTest>& webSet1Tests();
 const std::vector<PositionTest>& webSet2Tests();
@@ -19,4 +19,4 @@ const std::vector<PositionTest>& webSet2Tests();
 RubricEnd markWebSet1(const std::filesystem::path& page, MarkingState& state);
 RubricEnd markWebSet2(const std::filesystem::path& page, MarkingState& state);
 
-}  // namespace tarnwick::marking::web
+}  // namespace tarnwick::marking::web_rubrics

@@ -6,7 +6,7 @@
 #include "marking/excel/excel_rubric.h"
 #include "marking/run.h"
 #include "resources/embedded.h"
-#include "shell/prepare.h"
+#include "support/exercise_documents.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -60,8 +60,8 @@ protected:
 
 TEST_P(ExerciseRun, UntouchedWorkbookScoresZeroWithEveryWrongMessageInOrder) {
     const int n = GetParam();
-    ASSERT_EQ(shell::prepareExercise(static_cast<shell::QuestionNumberType>(n), folder, nullptr).written.size(), 1u);
-    const RunOutcome r = runMarking(static_cast<shell::QuestionNumberType>(n), folder, nullptr, state);
+    ASSERT_EQ(test::writeExerciseFiles(n, folder.path), 1);
+    const RunOutcome r = runMarking(static_cast<exercises::QuestionNumberType>(n), folder, nullptr, state);
     ASSERT_EQ(r.end, RunEnd::Ended);
     EXPECT_EQ(r.Label5, "0");
     EXPECT_EQ(r.verdict, kNotYet);
@@ -73,12 +73,12 @@ TEST_P(ExerciseRun, UntouchedWorkbookScoresZeroWithEveryWrongMessageInOrder) {
 
 TEST_P(ExerciseRun, SolutionMadeInLibreOfficeScoresHundredAndIsNotWritten) {
     const int n = GetParam();
-    shell::prepareExercise(static_cast<shell::QuestionNumberType>(n), folder, nullptr);
-    const fs::path doc = folder.file(shell::findExercise(n)->document);
+    test::writeExerciseFiles(n, folder.path);
+    const fs::path doc = folder.file(exercises::findExercise(n)->document);
     fs::copy_file(test::dataPath("solutions/ex" + std::to_string(n) + "-solution.xls"), doc,
                   fs::copy_options::overwrite_existing);
     const std::string before = test::readBytes(doc);
-    const RunOutcome r = runMarking(static_cast<shell::QuestionNumberType>(n), folder, nullptr, state);
+    const RunOutcome r = runMarking(static_cast<exercises::QuestionNumberType>(n), folder, nullptr, state);
     ASSERT_EQ(r.end, RunEnd::Ended);
     EXPECT_EQ(r.Label5, "100") << state.WrongList;
     EXPECT_EQ(r.verdict, kAllCorrect);
@@ -88,11 +88,11 @@ TEST_P(ExerciseRun, SolutionMadeInLibreOfficeScoresHundredAndIsNotWritten) {
 
 TEST_P(ExerciseRun, UnreadableWorkbookGivesTheReasonFirstAndEveryItemWrong) {
     const int n = GetParam();
-    const fs::path doc = folder.file(shell::findExercise(n)->document);
+    const fs::path doc = folder.file(exercises::findExercise(n)->document);
     for (const std::string& bytes : {std::string(), std::string("PK\x03\x04 renamed xlsx", 18), std::string(4096, '\x5a')}) {
         test::writeBytes(doc, bytes);
         state.CorrectList = "stale\r\n";
-        const RunOutcome r = runMarking(static_cast<shell::QuestionNumberType>(n), folder, nullptr, state);
+        const RunOutcome r = runMarking(static_cast<exercises::QuestionNumberType>(n), folder, nullptr, state);
         ASSERT_EQ(r.end, RunEnd::Ended);
         EXPECT_EQ(r.Label5, "0");
         EXPECT_TRUE(state.CorrectList.empty());

@@ -4,7 +4,7 @@
 #include "marking/web/page_text.h"
 #include "support/test_support.h"
 
-namespace tarnwick::marking::web {
+namespace tarnwick::marking::web_rubrics {
 namespace {
 
 TEST(JoinItems, DropsCommasLineEndsAndLeadingBlanks) {
@@ -126,4 +126,4 @@ TEST(ReadPageText, MissingTooLargeDirectoryAndPipe) {
 }
 
 }  // namespace
-}  // namespace tarnwick::marking::web
+}  // namespace tarnwick::marking::web_rubrics

@@ -8,10 +8,10 @@
 #include "marking/web/position_test.h"
 #include "marking/web/web_rubrics.h"
 #include "resources/embedded.h"
-#include "shell/catalog.h"
+#include "exercises/catalog.h"
 #include "support/test_support.h"
 
-namespace tarnwick::marking::web {
+namespace tarnwick::marking::web_rubrics {
 namespace {
 
 std::string solutionText(int exercise) {
@@ -89,7 +89,7 @@ void expectOnlyItemFails(const std::vector<PositionTest>& tests, const std::stri
 
 TEST(WebSet1, EachItemFailsOnItsOwnWhenOnlyItsEditIsMissing) {
     const std::string s = solutionText(5);
-    const std::string mail = std::string("<a href=\"mailto:") + std::string(shell::kContactEmail) + "\">联系管理员</a>";
+    const std::string mail = std::string("<a href=\"mailto:") + std::string(exercises::kContactEmail) + "\">联系管理员</a>";
     const std::vector<Undo> undo = {
         {1, "<title>Tenbury</title>", "<title></title>"},
         {2, "<bgsound src=\"bj.mid\" loop=\"-1\">", ""},
@@ -148,7 +148,7 @@ TEST(WebSet1, EdgeCasesOfTheRubric) {
     // A mail link whose text differs fails item 10; so does one before the end of the table.
     EXPECT_FALSE(passes(t[9], replaced(s, "\">联系管理员", "\"> 联系管理员")));
     std::string early = replaced(s, "<p align=\"center\"><a href=\"mailto:", "<p align=\"center\"><a href=\"x:");
-    early = replaced(early, "<tr>", std::string("<tr><a href=\"mailto:") + std::string(shell::kContactEmail) + "\">联系管理员</a>");
+    early = replaced(early, "<tr>", std::string("<tr><a href=\"mailto:") + std::string(exercises::kContactEmail) + "\">联系管理员</a>");
     EXPECT_FALSE(passes(t[9], early));
     // Only the first occurrence counts: the county name in a keyword line before the title fails.
     EXPECT_FALSE(passes(t[0], replaced(s, "<title>", "<meta name=\"keywords\" content=\"Tenbury\"><title>")));
@@ -184,4 +184,4 @@ TEST(WebRubrics, RecordingFillsListsInOrderWithCrLf) {
 }
 
 }  // namespace
-}  // namespace tarnwick::marking::web
+}  // namespace tarnwick::marking::web_rubrics

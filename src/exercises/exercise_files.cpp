@@ -1,6 +1,6 @@
-#include "shell/exercise_files.h"
+#include "exercises/exercise_files.h"
 
-namespace tarnwick::shell {
+namespace tarnwick::exercises {
 namespace {
 
 constexpr ExerciseFile kFiles1[] = {
@@ -57,4 +57,4 @@ std::span<const ExerciseFile> exerciseFiles(int number) {
     }
 }
 
-}  // namespace tarnwick::shell
+}  // namespace tarnwick::exercises

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "platform/exam_folder.h"
-#include "shell/catalog.h"
+#include "exercises/catalog.h"
 
-namespace tarnwick::shell {
+namespace tarnwick::exercises {
 
 struct CatalogTexts {
     std::string RequirementText;  // header and tasks, every line ending in CR LF
@@ -20,4 +20,4 @@ void proc1(const QuestionNumberType& number, CatalogTexts& texts, const platform
 // Task 10 of the first web exercise, which names the contact address.
 std::string contactTaskText();
 
-}  // namespace tarnwick::shell
+}  // namespace tarnwick::exercises

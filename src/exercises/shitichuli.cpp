@@ -1,11 +1,11 @@
-#include "shell/shitichuli.h"
+#include "exercises/shitichuli.h"
 
 #include <span>
 #include <string_view>
 
-#include "shell/catalog.h"
+#include "exercises/catalog.h"
 
-namespace tarnwick::shell {
+namespace tarnwick::exercises {
 namespace {
 
 struct TaskLine {
@@ -177,4 +177,4 @@ void proc1(const QuestionNumberType& number, CatalogTexts& texts, const platform
     texts.HintText = std::move(hints);
 }
 
-}  // namespace tarnwick::shell
+}  // namespace tarnwick::exercises

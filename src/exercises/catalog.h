@@ -5,7 +5,9 @@
 #include <span>
 #include <string_view>
 
-namespace tarnwick::shell {
+#include "platform/probe.h"
+
+namespace tarnwick::exercises {
 
 using QuestionNumberType = std::int16_t;
 
@@ -21,13 +23,17 @@ struct Exercise {
 };
 
 // The catalog in number order (1 to 8).
-std::span<const Exercise> exercises();
+std::span<const Exercise> catalog();
 // The exercise of a number, or nullptr for anything but 1 to 8.
 const Exercise* findExercise(int number);
 
 std::string_view kindName(ExerciseKind kind);  // "word processing", "spreadsheet", "web page"
 
+// The office application a student works in for an exercise of this kind (probed before
+// preparing and marking).
+platform::OfficeApp officeAppOf(ExerciseKind kind);
+
 // The contact e-mail address of the first web exercise (task text, rubric pattern, messages).
 inline constexpr std::string_view kContactEmail = "guanliyuan@tarnwick.example";
 
-}  // namespace tarnwick::shell
+}  // namespace tarnwick::exercises

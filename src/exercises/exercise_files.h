@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-namespace tarnwick::shell {
+namespace tarnwick::exercises {
 
 struct ExerciseFile {
     int number;                   // exercise 1 to 8
@@ -16,4 +16,4 @@ struct ExerciseFile {
 // The files of one exercise in the order they are written; empty for an unknown number.
 std::span<const ExerciseFile> exerciseFiles(int number);
 
-}  // namespace tarnwick::shell
+}  // namespace tarnwick::exercises

@@ -1,6 +1,6 @@
-#include "shell/catalog.h"
+#include "exercises/catalog.h"
 
-namespace tarnwick::shell {
+namespace tarnwick::exercises {
 namespace {
 
 constexpr Exercise kExercises[] = {
@@ -16,7 +16,7 @@ constexpr Exercise kExercises[] = {
 
 }  // namespace
 
-std::span<const Exercise> exercises() { return kExercises; }
+std::span<const Exercise> catalog() { return kExercises; }
 
 const Exercise* findExercise(int number) {
     if (number < 1 || number > 8) return nullptr;
@@ -32,4 +32,13 @@ std::string_view kindName(ExerciseKind kind) {
     return "";
 }
 
-}  // namespace tarnwick::shell
+platform::OfficeApp officeAppOf(ExerciseKind kind) {
+    switch (kind) {
+        case ExerciseKind::WordProcessing: return platform::OfficeApp::Word;
+        case ExerciseKind::Spreadsheet: return platform::OfficeApp::Excel;
+        case ExerciseKind::WebPage: return platform::OfficeApp::FrontPage;
+    }
+    return platform::OfficeApp::FrontPage;
+}
+
+}  // namespace tarnwick::exercises

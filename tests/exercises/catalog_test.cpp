@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "shell/catalog.h"
-#include "shell/shitichuli.h"
+#include "exercises/catalog.h"
+#include "exercises/shitichuli.h"
 
-namespace tarnwick::shell {
+namespace tarnwick::exercises {
 namespace {
 
 const platform::ExamFolder kWin = platform::windowsSpelling("c:\\MyExam");
@@ -25,7 +25,7 @@ int crlfLines(const std::string& s) {
 std::string firstLine(const std::string& s) { return s.substr(0, s.find("\r\n")); }
 
 TEST(Catalog, EightExercisesInNumberOrderWithTheirDocuments) {
-    ASSERT_EQ(exercises().size(), 8u);
+    ASSERT_EQ(catalog().size(), 8u);
     EXPECT_EQ(findExercise(1)->document, "中国航天事业.doc");
     EXPECT_EQ(findExercise(7)->caption, "Word第三套试题");
     EXPECT_EQ(findExercise(8)->kind, ExerciseKind::Spreadsheet);
@@ -116,4 +116,4 @@ TEST(Catalog, Proc1IgnoresNumbersOutsideTheCatalog) {
 }
 
 }  // namespace
-}  // namespace tarnwick::shell
+}  // namespace tarnwick::exercises
