@@ -394,7 +394,7 @@ private:
                 end = static_cast<Cp>(std::min<std::uint64_t>(segmentEnd, std::uint64_t{cp} + std::max<std::uint64_t>(chars, 1)));
             }
             if (++runs_ > lim_.maxRuns) return tooLarge();
-            story.runs.push_back(Run{CpRange{cp, end}, chpFor(para.pap.istd, run, clx_.pcds[k].prm)});
+            story.runs.push_back(CharacterRun{CpRange{cp, end}, chpFor(para.pap.istd, run, clx_.pcds[k].prm)});
             cp = end;
         }
         para.runCount = story.runs.size() - para.firstRun;

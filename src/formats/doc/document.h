@@ -30,7 +30,7 @@ namespace tarnwick::doc {
 enum class StoryKind : std::uint8_t { Main, Footnote, Header, Macro, Annotation, Endnote, Textbox, HeaderTextbox };
 inline constexpr std::size_t kStoryKinds = 8;
 
-struct Run {
+struct CharacterRun {
     CpRange cps;
     Chp chp;
 };
@@ -45,7 +45,7 @@ struct Paragraph {
 struct Story {
     CpRange cps;  // absolute CPs
     std::vector<Paragraph> paragraphs;
-    std::vector<Run> runs;
+    std::vector<CharacterRun> runs;
 };
 
 // Header document stories per section, in file order.
