@@ -291,7 +291,7 @@ private:
         if (hdr.empty() || !doc_.fib.fcLcb(FcLcbIndex::PlcfHdd).present()) return true;
         auto bytes = slice(FcLcbIndex::PlcfHdd, "页眉页脚表");
         if (!bytes) return bytes.error();
-        auto cps = parsePlcfHdd(*bytes, 6 + 6 * doc_.sections.size() + 6);
+        auto cps = parsePlcfHdd(*bytes, 6 + 6 * lim_.maxSections);
         if (!cps) return cps.error();
         hddCps_ = std::move(*cps);
         if (hddCps_.back() > hdr.size()) return damaged("页眉页脚超出页眉文字");

@@ -25,8 +25,9 @@ inline constexpr std::uint8_t kFieldSeparator = 0x14;
 inline constexpr std::uint8_t kFieldEnd = 0x15;
 inline constexpr std::uint8_t kFltPage = 0x21;
 
-// [MS-DOC] 2.8.25 PlcFld: CPs and 2-byte Flds.
+// [MS-DOC] 2.9.88 Fld (2 bytes)
 Fld parseFld(ByteReader& r);
+// [MS-DOC] 2.8.25 PlcFld: CPs and 2-byte Flds.
 Result<std::vector<Fld>> parsePlcFld(Bytes plc, std::size_t maxFields);
 
 // A field from its begin to its end character (nested fields are listed too, outer first).

@@ -25,7 +25,7 @@ struct Ffn {
     std::string altName;  // xszAlt when ixchSzAlt is not 0
 };
 
-// One FFN from its bytes (the STTB string: everything after the length byte).
+// [MS-DOC] 2.9.82 FFN, from its STTB string (everything after the length byte).
 Result<Ffn> parseFfn(Bytes ffn);
 // [MS-DOC] 2.9.286 SttbfFfn
 Result<std::vector<Ffn>> parseSttbfFfn(Bytes sttbf, std::size_t maxFonts);

@@ -21,6 +21,7 @@ struct PlcfSed {
     std::vector<Sed> seds;
 };
 
+// [MS-DOC] 2.9.243 Sed
 Sed parseSed(ByteReader& r);
 // [MS-DOC] 2.8.26 PlcfSed
 Result<PlcfSed> parsePlcfSed(Bytes plc, std::size_t maxSections);

@@ -32,6 +32,7 @@ struct ShapeAnchor {
     Fspa spa;
 };
 
+// [MS-DOC] 2.9.253 Spa
 Fspa parseFspa(ByteReader& r);
 // [MS-DOC] 2.8.27 PlcfSpa
 Result<std::vector<ShapeAnchor>> parsePlcfSpa(Bytes plc, std::size_t maxShapes);
