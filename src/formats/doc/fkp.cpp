@@ -26,6 +26,7 @@ Result<PlcBte> parsePlcBte(Bytes plc, std::size_t maxPages, const char* what) {
 }
 
 Result<ChpxFkp> parseChpxFkp(Bytes page) {
+    if (page.size() != kFkpSize) return damaged("字符格式页不完整");
     const std::size_t crun = page[kFkpSize - 1];
     // rgfc (crun + 1) * 4 and rgb crun bytes, before crun itself.
     const std::size_t rgbEnd = (crun + 1) * 4 + crun;
@@ -47,6 +48,7 @@ Result<ChpxFkp> parseChpxFkp(Bytes page) {
 }
 
 Result<PapxFkp> parsePapxFkp(Bytes page) {
+    if (page.size() != kFkpSize) return damaged("段落格式页不完整");
     constexpr std::size_t kBxPap = 13;  // bOffset + 12-byte PHE
     const std::size_t cpara = page[kFkpSize - 1];
     const std::size_t rgbxEnd = (cpara + 1) * 4 + cpara * kBxPap;

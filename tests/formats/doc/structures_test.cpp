@@ -184,6 +184,7 @@ TEST(Fkps, ChpxEntriesAndTheirBounds) {
     EXPECT_EQ(parseChpxFkp(p).error().kind, ErrorKind::Damaged);
     p[511] = 120;  // more runs than fit
     EXPECT_EQ(parseChpxFkp(p).error().kind, ErrorKind::Damaged);
+    EXPECT_EQ(parseChpxFkp(Bytes(p.data(), 100)).error().kind, ErrorKind::Damaged);  // not a whole page
 }
 
 TEST(Properties, LogicalJustificationWinsWithinOneGrpprl) {
