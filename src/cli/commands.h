@@ -27,6 +27,9 @@ int runTasks(std::int16_t number, bool hints, const std::optional<std::string>& 
              std::ostream& err);
 int runPrepare(const CommonOptions& options, std::ostream& out, std::ostream& err);
 int runMark(const CommonOptions& options, bool json, std::ostream& out, std::ostream& err);
+// Inspects a workbook or a document: a .doc name, or a compound file with a Word document in it,
+// goes to runInspectDocument.
 int runInspect(const std::string& file, bool json, std::ostream& out, std::ostream& err);
+int runInspectDocument(const std::string& file, bool json, std::ostream& out, std::ostream& err);
 
 }  // namespace tarnwick::cli

@@ -233,7 +233,14 @@ void writeJson(const excel::Workbook& book, const std::string& file, std::ostrea
 }  // namespace
 
 int runInspect(const std::string& file, bool json, std::ostream& out, std::ostream& err) {
-    auto book = excel::Workbook::open(std::filesystem::path(std::u8string(file.begin(), file.end())));
+    const std::filesystem::path path(std::u8string(file.begin(), file.end()));
+    std::string ext = path.extension().string();
+    for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    if (ext == ".doc" || ext == ".dot") return runInspectDocument(file, json, out, err);
+    auto book = excel::Workbook::open(path);
+    // Not a workbook but another Office file: perhaps a document under another name.
+    if (!book && book.error().kind == ErrorKind::WrongFormat && ext != ".xls")
+        return runInspectDocument(file, json, out, err);
     if (!book) {
         if (json) out << "{\"file\": " << jsonString(file) << ", \"error\": " << jsonString(book.error().message) << "}\n";
         err << file << "：" << book.error().message << "\n";

@@ -104,8 +104,8 @@ int main(int argc, char** argv) {
 
     std::string inspectFile;
     bool inspectJson = false;
-    auto* inspect = subcommand(app, "inspect", "显示读取器在一个 .xls 工作簿中看到的内容");
-    inspect->add_option("file", inspectFile, "工作簿文件")->required();
+    auto* inspect = subcommand(app, "inspect", "显示读取器在一个 .xls 工作簿或 .doc 文档中看到的内容");
+    inspect->add_option("file", inspectFile, "工作簿或文档文件")->required();
     inspect->add_flag("--json", inspectJson, "以 JSON 输出");
 
     try {
