@@ -88,6 +88,49 @@ std::string savedByText(const word::SavedBy& s) {
     return out + "）";
 }
 
+struct ShapeReport {
+    Variant type, left, wrap, text, preset;
+    std::uint16_t shapeType = 0;
+    std::string fill, line, shadow, threeD, alignment;
+};
+
+std::string hex6(std::uint32_t v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "#%06X", v & 0xFFFFFF);
+    return buf;
+}
+
+// A colour as #RRGGBB ([MS-ODRAW] stores red in the low byte), or its index when it is one.
+std::string colourText(const tarnwick::odraw::Color& c) {
+    if (c.isRgb()) return hex6(c.rgb());
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "索引 0x%08X", c.raw);
+    return buf;
+}
+
+ShapeReport shapeReport(const word::Shape& s) {
+    ShapeReport r;
+    r.type = s.Type();
+    r.left = s.Left();
+    r.wrap = s.WrapFormat().Type();
+    r.text = s.TextEffect().Text();
+    r.preset = s.TextEffect().PresetTextEffect();
+    const auto& sh = s.drawing();
+    r.shapeType = sh.shapeType;
+    const auto fill = sh.fill();
+    r.fill = fill.filled ? "类型 " + std::to_string(fill.type) + " " + colourText(fill.color) +
+                               (fill.isGradient() ? " → " + colourText(fill.backColor) : "")
+                         : "无";
+    const auto line = sh.line();
+    r.line = line.on ? colourText(line.color) + " " + std::to_string(line.width) + " EMU" : "无";
+    const auto shadow = sh.shadow();
+    r.shadow = shadow.on ? "类型 " + std::to_string(shadow.type) + " " + colourText(shadow.color) : "无";
+    r.threeD = sh.threeD().on ? "有" : "无";
+    const auto posh = sh.posh();
+    r.alignment = posh ? "posh " + std::to_string(*posh) : "无（按位置）";
+    return r;
+}
+
 void writeText(const word::Document& d, const std::string& file, std::ostream& out) {
     out << "文档：" << file << "\n保存者：" << savedByText(d.savedBy()) << "\n";
     const word::PageSetup ps = d.PageSetup();
@@ -98,6 +141,16 @@ void writeText(const word::Document& d, const std::string& file, std::ostream& o
     out << "第 1 页的页眉（前两个字符）：" << visible(headerText(d)) << "\n";
     out << "第 1 节主页脚的页码对齐：" << text(d.Sections()(1).Footers()(word::wd::HeaderFooterPrimary).PageNumbers()(1).Alignment())
         << "（0 左，1 居中，2 右，3 内侧，4 外侧）\n";
+    const word::Shapes shapes = d.Shapes();
+    out << "浮动图形（Shapes）：" << shapes.Count() << " 个" << (shapes.failure().empty() ? "" : "，" + shapes.failure())
+        << "；嵌入型图片（InlineShapes）：" << d.InlineShapesCount() << " 个\n";
+    for (std::int32_t k = 1; k <= shapes.Count(); ++k) {
+        const ShapeReport r = shapeReport(shapes(k));
+        out << "  图形 " << k << "：类型=" << text(r.type) << "（形状 " << r.shapeType << "） 左=" << text(r.left)
+            << " 环绕=" << text(r.wrap) << " 艺术字文字=" << text(r.text) << " 艺术字样式=" << text(r.preset)
+            << "\n    填充=" << r.fill << " 线条=" << r.line << " 阴影=" << r.shadow << " 三维=" << r.threeD
+            << " 水平对齐=" << r.alignment << "\n";
+    }
     const word::Paragraphs ps2 = d.Paragraphs();
     out << "段落数：" << ps2.Count() << "\n";
     for (std::int32_t i = 1; i <= ps2.Count(); ++i) {
@@ -131,7 +184,19 @@ void writeJson(const word::Document& d, const std::string& file, std::ostream& o
         << ", \"leftMargin\": " << json(p.LeftMargin()) << ", \"rightMargin\": " << json(p.RightMargin())
         << ", \"orientation\": " << json(p.Orientation()) << "},\n \"sections\": " << d.Sections().Count()
         << ", \"header\": " << json(headerText(d)) << ", \"pageNumberAlignment\": "
-        << json(d.Sections()(1).Footers()(word::wd::HeaderFooterPrimary).PageNumbers()(1).Alignment()) << "}\n";
+        << json(d.Sections()(1).Footers()(word::wd::HeaderFooterPrimary).PageNumbers()(1).Alignment())
+        << ",\n \"shapes\": [";
+    const word::Shapes shapes = d.Shapes();
+    for (std::int32_t k = 1; k <= shapes.Count(); ++k) {
+        const ShapeReport r = shapeReport(shapes(k));
+        out << (k > 1 ? ",\n  " : "\n  ") << "{\"type\": " << json(r.type) << ", \"left\": " << json(r.left)
+            << ", \"wrap\": " << json(r.wrap) << ", \"text\": " << json(r.text) << ", \"presetTextEffect\": "
+            << json(r.preset) << ", \"shapeType\": " << r.shapeType << ", \"fill\": " << jsonString(r.fill)
+            << ", \"line\": " << jsonString(r.line) << ", \"shadow\": " << jsonString(r.shadow)
+            << ", \"threeD\": " << jsonString(r.threeD) << ", \"alignment\": " << jsonString(r.alignment) << "}";
+    }
+    out << "], \"shapesFailure\": " << jsonString(shapes.failure()) << ", \"inlineShapes\": " << d.InlineShapesCount()
+        << "}\n";
 }
 
 }  // namespace

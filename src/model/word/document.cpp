@@ -348,6 +348,7 @@ Result<Document> Document::open(Bytes file) {
         data->file = std::move(*read);
         data->paragraphs.resize(data->file.main.paragraphs.size());
         for (std::size_t i = 0; i < data->paragraphs.size(); ++i) data->paragraphs[i] = i;
+        data->drawings = readDrawingLayer(data->file.dggInfo());
         return Document(std::move(data));
     } catch (const std::bad_alloc&) {
         return Error{ErrorKind::TooLarge, "文档太大或已损坏，无法读取。"};
@@ -394,6 +395,19 @@ word::Range Document::Range(std::int32_t start, std::int32_t end) const {
         at += n;
     }
     return word::Range(doc_, span);
+}
+
+std::int32_t Document::InlineShapesCount() const {
+    std::int32_t n = 0;
+    const doc::Story& main = doc_->file.main;
+    for (const std::size_t i : doc_->paragraphs) {
+        const doc::Paragraph& p = main.paragraphs[i];
+        forEachRun(main, p, p.cps, [&](const doc::CharacterRun& run, doc::CpRange cps) {
+            if (!run.chp.fSpec) return;
+            for (const char16_t c : doc_->file.textOf(cps)) n += c == u'\x01' ? 1 : 0;
+        });
+    }
+    return n;
 }
 
 SavedBy Document::savedBy() const {

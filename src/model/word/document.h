@@ -21,6 +21,7 @@
 #include "formats/doc/document.h"
 #include "model/common/variant.h"
 #include "model/word/constants.h"
+#include "model/word/shapes.h"
 
 namespace tarnwick::word {
 
@@ -30,6 +31,7 @@ using model::Variant;
 struct DocumentData {
     doc::Document file;
     std::vector<std::size_t> paragraphs;  // indices into file.main.paragraphs, in order
+    DrawingLayer drawings;                // read when the document is opened
 };
 using DocumentPtr = std::shared_ptr<DocumentData>;
 
@@ -256,6 +258,10 @@ public:
     word::PageSetup PageSetup() const { return word::PageSetup(doc_); }
     word::Sections Sections() const { return word::Sections(doc_); }
     Pane ActivePane() const { return Pane(doc_); }
+    // The floating shapes of the main text, in the order of their anchors.
+    word::Shapes Shapes() const { return mainTextShapes(doc_, doc_->file.mainShapes, doc_->drawings); }
+    // Pictures and objects in line with the text (special characters 0x01 of the main text).
+    std::int32_t InlineShapesCount() const;
     SavedBy savedBy() const;
 
     const doc::Document& file() const { return doc_->file; }

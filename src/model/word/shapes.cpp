@@ -1,0 +1,65 @@
+#include "model/word/shapes.h"
+
+#include "model/word/document.h"
+#include "model/word/shape_kind.h"
+#include "model/word/wordart_gallery.h"
+
+namespace tarnwick::word {
+
+Variant WrapFormat::Type() const {
+    // [MS-DOC] 2.9.253 Spa.wr: 0 around (as square), 1 top and bottom, 2 square, 3 none (in front
+    // of the text, or behind it with fBelowText), 4 tight, 5 through.
+    switch (spa_->wr) {
+        case 0:
+        case 2: return Variant::number(0);
+        case 4: return Variant::number(1);
+        case 5: return Variant::number(2);
+        case 3: return Variant::number(spa_->fBelowText ? 5 : 3);
+        case 1: return Variant::number(4);
+        default: return Variant::failed("图形的文字环绕方式无法识别。");
+    }
+}
+
+Variant TextEffect::Text() const {
+    if (!isTextEffect(*shape_)) return Variant::failed("这个图形不是艺术字，没有艺术字文字。");
+    return Variant::text(shape_->geometryText().value_or(""));
+}
+
+Variant TextEffect::PresetTextEffect() const {
+    if (!isTextEffect(*shape_)) return Variant::failed("这个图形不是艺术字，没有艺术字样式。");
+    return Variant::number(presetTextEffect(*shape_));
+}
+
+Variant Shape::Type() const { return Variant::number(msoShapeType(*shape_)); }
+
+Variant Shape::Left() const {
+    if (const auto posh = shape_->posh())
+        if (const auto constant = leftPositionConstant(*posh)) return Variant::number(*constant);
+    return Variant::number(Single(anchor_->spa.xaLeft / 20.0));
+}
+
+DrawingLayer readDrawingLayer(Bytes dggInfo) {
+    DrawingLayer layer;
+    if (dggInfo.empty()) return layer;
+    auto content = odraw::readWordDrawings(dggInfo);
+    if (!content) {
+        layer.failure = "文档中的图形数据无法读取（" + content.error().message + "）";
+        return layer;
+    }
+    layer.content = std::make_shared<const odraw::DrawingContent>(std::move(*content));
+    return layer;
+}
+
+Shapes mainTextShapes(std::shared_ptr<const void> owner, const std::vector<doc::ShapeAnchor>& anchors,
+                      const DrawingLayer& layer) {
+    std::vector<Shape> shapes;
+    const odraw::Drawing* main = layer.content ? layer.content->mainDrawing() : nullptr;
+    if (main)
+        for (const doc::ShapeAnchor& a : anchors)
+            if (a.spa.spid >= 0)
+                if (const odraw::Shape* s = main->findShape(static_cast<std::uint32_t>(a.spa.spid)); s && !s->isBackground())
+                    shapes.emplace_back(owner, &a, s);
+    return Shapes(std::move(shapes), layer.failure);
+}
+
+}  // namespace tarnwick::word
