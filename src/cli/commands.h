@@ -26,7 +26,8 @@ int runList(bool json, std::ostream& out);
 int runTasks(std::int16_t number, bool hints, const std::optional<std::string>& examDir, std::ostream& out,
              std::ostream& err);
 int runPrepare(const CommonOptions& options, std::ostream& out, std::ostream& err);
-int runMark(const CommonOptions& options, bool json, std::ostream& out, std::ostream& err);
+// With `explain`, each wrong line is followed by what the item read and what it expected.
+int runMark(const CommonOptions& options, bool json, bool explain, std::ostream& out, std::ostream& err);
 // Inspects a workbook or a document: a .doc name, or a compound file with a Word document in it,
 // goes to runInspectDocument.
 int runInspect(const std::string& file, bool json, std::ostream& out, std::ostream& err);

@@ -101,6 +101,8 @@ int main(int argc, char** argv) {
     auto* markDirOpt = mark->add_option("--exam-dir", markDir, examDirHelp);
     mark->add_flag("--skip-probe", markOpts.skipProbe, "不检查办公软件是否在运行");
     mark->add_flag("--json", json, "以一个 JSON 对象输出（任何结果都输出）");
+    bool explain = false;
+    mark->add_flag("--explain", explain, "在每个错误项下面写出读到的内容和要求的内容");
 
     std::string inspectFile;
     bool inspectJson = false;
@@ -146,7 +148,7 @@ int main(int argc, char** argv) {
     if (*mark) {
         markOpts.number = *number;
         markOpts.examDir = given(markDirOpt, markDir);
-        return runMark(markOpts, json, std::cout, std::cerr);
+        return runMark(markOpts, json, explain, std::cout, std::cerr);
     }
     if (*inspect) return runInspect(inspectFile, inspectJson, std::cout, std::cerr);
     return kExitUsage;
