@@ -729,6 +729,11 @@ def describe_sprms(grpprl):
     return " ".join("%s %s" % (sprm_name(c), grpprl[o:o + n].hex()) for _, c, o, n in parse_sprms(grpprl))
 
 
+def sprm_set(grpprl):
+    """The sprms of a property list as a set of (code, operand) (their order aside)."""
+    return {(c, bytes(grpprl[o:o + n])) for _, c, o, n in parse_sprms(grpprl)}
+
+
 def point_run_at_chpx(wf, page, k, grpprl, log):
     """Gives run k of the page the character properties `grpprl`: an equal CHPX already in the
     page is shared, otherwise a new one goes into the free space."""
@@ -766,7 +771,7 @@ def format_paragraph_mark(buf, k, log):
     grpprl = src_page.chpx(ks)
     if not grpprl:
         raise PatchError("paragraph %d: %s has no direct character formatting" % (k + 1, what))
-    if page.chpx(km) == grpprl:
+    if sprm_set(page.chpx(km)) == sprm_set(grpprl):
         log.append("paragraph %d: the mark already has the formatting of %s" % (k + 1, what))
         log += cuts
         return
@@ -804,8 +809,9 @@ def format_special_characters(buf, k, log):
         merged = b"".join(text_sprms[p:o + n] for p, c, o, n in parse_sprms(text_sprms)
                           if c not in own_codes) + own
         if merged == own:
-            log.append("paragraph %d: character 0x%02X at cp %d: its text has no direct formatting"
-                       % (k + 1, ord(text[i]), start + i))
+            log.append("paragraph %d: character 0x%02X at cp %d: %s" % (
+                k + 1, ord(text[i]), start + i,
+                "already has the formatting of its text" if text_sprms else "its text has no direct formatting"))
             log += cuts
             continue
         log.append("paragraph %d: character 0x%02X at cp %d: %s -> the formatting of cp %d + its own: %s"
