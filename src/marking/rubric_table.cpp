@@ -2,14 +2,15 @@
 
 #include "marking/excel/excel_rubric.h"
 #include "marking/web/web_rubrics.h"
+#include "marking/word/word_rubrics.h"
 
 namespace tarnwick::marking {
 namespace {
 
 constexpr RubricEntry kTable[] = {
-    {1, nullptr},
-    {2, nullptr},
-    {7, nullptr},
+    {1, &word_rubrics::markWordSet1},
+    {2, &word_rubrics::markWordSet2},
+    {7, &word_rubrics::markWordSet3},
     {3, &excel_rubrics::markExcelSet1},
     {8, &excel_rubrics::markExcelSet3},
     {4, &excel_rubrics::markExcelSet2},

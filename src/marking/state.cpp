@@ -17,6 +17,11 @@ void MarkingState::addWrongLine(std::string_view line) {
     WrongList += "\r\n";
 }
 
+void MarkingState::ContentLost() {
+    addWrongLine("文章内容丢失，请重新做题");
+    contentLost = true;
+}
+
 void MarkingState::clearLists() {
     CorrectList.clear();
     WrongList.clear();

@@ -18,6 +18,9 @@ struct MarkingState {
     void RecordItem(int points, bool passed, std::string_view correct, std::string_view wrong);
     // Adds a line to the wrong list without an item (reasons a document could not be read).
     void addWrongLine(std::string_view line);
+    // A document without paragraphs: its line in the wrong list, and 开始答题 may be pressed again
+    // (the window reads `contentLost`). The rubric records none of its remaining items.
+    void ContentLost();
     void clearLists();
 };
 

@@ -85,7 +85,7 @@ std::string notWrittenMessage(const PrepareReport& report, const platform::ExamF
 }
 
 PrepareReport prepareExercise(exercises::QuestionNumberType number, const platform::ExamFolder& folder,
-                              const platform::AppProbe* probe) {
+                              const platform::AppProbe* probe, ResourceFinder find) {
     PrepareReport report;
     const exercises::Exercise* e = exercises::findExercise(number);
     if (!e) return report;
@@ -95,7 +95,7 @@ PrepareReport prepareExercise(exercises::QuestionNumberType number, const platfo
         return report;
     }
     for (const exercises::ExerciseFile& f : exercises::exerciseFiles(number))
-        if (!resources::find(f.type, f.name)) {
+        if (!find(f.type, f.name)) {
             report.problem = "这个版本还没有这套试题的文件，不能开始答题；请先选择其他试题。";
             return report;
         }
@@ -108,7 +108,7 @@ PrepareReport prepareExercise(exercises::QuestionNumberType number, const platfo
     }
     report.deleted = clearFolder(folder.path);
     for (const exercises::ExerciseFile& f : exercises::exerciseFiles(number)) {
-        const auto bytes = resources::find(f.type, f.name);
+        const auto bytes = find(f.type, f.name);
         if (bytes && platform::writeFile(folder.file(f.fileName), *bytes))
             report.written.emplace_back(f.fileName);
         else

@@ -1,11 +1,15 @@
 // Starting an exercise: probe the office application, clear the exam folder, write the files.
 #pragma once
 
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/exam_folder.h"
 #include "platform/probe.h"
+#include "resources/embedded.h"
 #include "exercises/catalog.h"
 
 namespace tarnwick::shell {
@@ -36,7 +40,9 @@ std::string examFolderProblem(const platform::ExamFolder& folder);
 // the exercise's files are not in this build, or the folder is a link, a file, the home folder
 // or a root. Clearing removes only what a deletion by pattern removes: entries directly inside
 // that are not folders and not hidden; a link is removed as a link, never its target.
+// `find` looks an embedded file up (the build's own files unless a test gives others).
+using ResourceFinder = std::optional<std::span<const unsigned char>> (*)(std::string_view type, std::string_view name);
 PrepareReport prepareExercise(exercises::QuestionNumberType number, const platform::ExamFolder& folder,
-                              const platform::AppProbe* probe);
+                              const platform::AppProbe* probe, ResourceFinder find = &resources::find);
 
 }  // namespace tarnwick::shell
