@@ -201,8 +201,7 @@ def exercise_7(d, ps, it):
 
 RUBRICS = {1: exercise_1, 2: exercise_2, 7: exercise_7}
 
-# the wrong-item message of each order (exercise 7's order 2 names the margins in words the
-# marking chooses)
+# the wrong-item message of each order
 WRONG = {
     1: {1: "1、字体设置不正确", 2: "1、字号设置不正确", 3: "2、颜色设置不正确", 4: "2、字形加粗设置不正确",
         5: "3、段落对齐设置不正确", 6: "3、间距设置不正确", 7: "4、首行缩进设置不正确", 8: "4、行距设置不正确",
@@ -215,7 +214,7 @@ WRONG = {
         11: "3、段落对齐设置不正确", 12: "4、下划线设置不正确", 13: "4、倾斜设置不正确",
         14: "5、图片环绕方式设置不正确", 15: "5、图片右对齐方式设置不正确", 16: "6、艺术字样式设置不正确",
         17: "6、艺术字文字环绕设置不正确", 18: "7、页眉设置不正确"},
-    7: {1: "1、纸张设置不正确", 2: None, 3: "2、字体设置不正确", 4: "2、字号21磅设置不正确",
+    7: {1: "1、纸张设置不正确", 2: "1、左右边距设置不正确", 3: "2、字体设置不正确", 4: "2、字号21磅设置不正确",
         5: "2、橙色设置不正确", 6: "2、字形倾斜设置不正确", 7: "2、居中设置不正确", 8: "3、隶书字体设置不正确",
         9: "3、四号字设置不正确", 10: "3、颜色设置不正确", 11: "4、首行缩进2字符设置不正确",
         12: "4、行距1.5倍设置不正确", 13: "4、左对齐设置不正确", 14: "5、图片插入不正确",
@@ -300,10 +299,12 @@ def main(argv):
                                                                 it.neither() or "-")
         if use_mark:
             m = mark(cli, n, path)
-            line += "  | mark: %s" % m.get("score", m)
-            if m.get("score") != it.score():
+            wrong = [WRONG[n][o] for o in it.failing()]
+            line += "  | mark %s" % m.get("score", m)
+            if m.get("score") != it.score() or m.get("wrong") != wrong or \
+                    len(m.get("correct", [])) != sum(ok is True for _, _, ok, _ in it.rows):
                 ok = False
-                line += " (differs)"
+                line += " (differs from the items above)"
         print(("ok   " if ok else "FAIL ") + line)
         if verbose or not ok:
             for order, points, passed, shown in it.rows:
