@@ -20,17 +20,18 @@ reopened in LibreOffice (it must still open, with the paragraphs and objects int
 values the kit reads from them are checked by check-word-solutions.py. Reruns write the same
 bytes (fixed document properties, documents saved unmodified).
 """
-import importlib.util
 import os
+import runpy
 import shutil
 import sys
 import tempfile
+import types
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 import patch_doc  # noqa: E402
 from writer import (Office, save_doc, close, paragraphs, char_format, para_format, set_page,  # noqa: E402
-                    set_header, footer_page_number, insert_picture, insert_fontwork, drawn_objects,
+                    set_header, footer_page_number, insert_picture, insert_fontwork,
                     replace_all, join_paragraphs, insert_empty_paragraphs, pictures, fontworks,
                     natural_size, paste_picture, wrap, position, anchor_as_character, gradient, fill_gradient,
                     outline, shadow, finish_layout, cm, pt, LEFT, RIGHT, CENTER, FIX, ONE_AND_HALF,
@@ -39,10 +40,8 @@ from writer import (Office, save_doc, close, paragraphs, char_format, para_forma
 ROOT = os.path.dirname(os.path.dirname(HERE))
 RESOURCES = os.path.join(ROOT, "src", "resources", "files")
 
-_spec = importlib.util.spec_from_file_location("patch_word_solutions",
-                                               os.path.join(HERE, "patch-word-solutions.py"))
-patcher = importlib.util.module_from_spec(_spec)
-_spec.loader.exec_module(patcher)
+# the patch plan (its file name has hyphens, so it is run as a file rather than imported)
+patcher = types.SimpleNamespace(**runpy.run_path(os.path.join(HERE, "patch-word-solutions.py")))
 
 EXERCISES = {1: ("中国航天事业.doc", ["earth.jpg"]),
              2: ("九寨童话世界.doc", []),

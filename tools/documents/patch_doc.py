@@ -8,7 +8,10 @@ table stream the FIB names -> FIB ([MS-DOC] 2.5) -> the piece table (Clx) to fin
 the main text and the file position of its paragraph mark -> PlcBtePapx -> the PAPX FKP page that
 holds that position -> the PAPX's sprms; and PlcfSed -> SEPX -> the section's sprms; and the Dop.
 A patch replaces a sprm and its operand by another sprm whose operand has the same size, or an
-operand by another value, so no offset or length anywhere in the file changes.
+operand by another value, so no offset or length anywhere in the file changes. The primitives
+further down (used by patch-word-solutions.py) keep that promise another way: a property list
+that does not exist yet is written into the unused bytes of the 512-byte FKP page that holds its
+run, and a shape's property value is rewritten in the slot its table already has.
 
 Usage as a command (prints what it changed):
 
