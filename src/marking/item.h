@@ -47,10 +47,11 @@ void runItems(std::span<const Item<Doc>> items, const Doc& doc, MarkingState& st
     for (const Item<Doc>& item : items) runItem(item, doc, state);
 }
 
-// Records every item as wrong (a document that could not be read).
+// Records every item as wrong: the document could not be read, for `reason`.
 template <class Doc>
-void recordAllWrong(std::span<const Item<Doc>> items, MarkingState& state) {
-    for (const Item<Doc>& item : items) state.RecordItem(item.points, false, item.correct, item.wrong);
+void recordAllWrong(std::span<const Item<Doc>> items, MarkingState& state, std::string_view reason) {
+    const std::string read = "读不到（" + std::string(reason) + "）";
+    for (const Item<Doc>& item : items) state.RecordItem(item.points, false, item.correct, item.wrong, read);
 }
 
 }  // namespace tarnwick::marking

@@ -229,3 +229,21 @@ TEST(JsonText, InvalidUtf8BecomesReplacementCharactersAndValidTextStays) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CliExplain, EachWrongLineIsFollowedByWhatWasReadAndWanted) {
+    test::TempDir tmp;
+    const std::string dir = " --skip-probe --exam-dir " + quoted(tmp.path());
+    ASSERT_EQ(runSplit("prepare 3" + dir).status, 0);
+    const Split r = runSplit("mark 3 --explain" + dir);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("3、字体设置不正确\n    读到：宋体；应为：隶书\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("4、总分计算不正确\n    读到：空，空；应为：=SUM(D3:G3)，=SUM(D21:G21)\n"), std::string::npos) << r.out;
+    const Split j = runSplit("mark 3 --json" + dir);
+    EXPECT_NE(j.out.find("{\"number\": 3, \"points\": 10, \"passed\": false, \"message\": \"3、字体设置不正确\", \"read\": \"宋体\", \"expected\": \"隶书\"}"),
+              std::string::npos)
+        << j.out;
+}
+
+}  // namespace

@@ -230,8 +230,8 @@ void run(const std::vector<Item<Doc>>& items, const Doc& doc, MarkingState& stat
 }
 
 template <class Doc>
-void allWrong(const std::vector<Item<Doc>>& items, MarkingState& state) {
-    recordAllWrong(std::span<const Item<Doc>>(items), state);
+void allWrong(const std::vector<Item<Doc>>& items, MarkingState& state, std::string_view reason) {
+    recordAllWrong(std::span<const Item<Doc>>(items), state, reason);
 }
 
 }  // namespace
@@ -239,7 +239,7 @@ void allWrong(const std::vector<Item<Doc>>& items, MarkingState& state) {
 RubricEnd markWordSet1(const std::filesystem::path& file, MarkingState& state) {
     Opened o = openForMarking(file, state);
     if (!o.document) {
-        allWrong(set1Items(), state);
+        allWrong(set1Items(), state, o.end.unreadable);
         return o.end;
     }
     const Document& d = *o.document;
@@ -261,7 +261,7 @@ RubricEnd markWordSet2(const std::filesystem::path& file, MarkingState& state) {
     Opened o = openForMarking(file, state);
     if (!o.document) {
         for (const auto* items : {&set2PageItems(), &set2TitleItems(), &set2BodyItems(), &set2ShapeAndHeaderItems()})
-            allWrong(*items, state);
+            allWrong(*items, state, o.end.unreadable);
         return o.end;
     }
     const Document& d = *o.document;
@@ -287,10 +287,11 @@ RubricEnd markWordSet2(const std::filesystem::path& file, MarkingState& state) {
 RubricEnd markWordSet3(const std::filesystem::path& file, MarkingState& state) {
     Opened o = openForMarking(file, state);
     if (!o.document) {
-        allWrong(set3PageItems(), state);
-        allWrong(set3TitleAndBodyItems(), state);
-        state.RecordItem(kSet3PictureInserted.points, false, kSet3PictureInserted.correct, kSet3PictureInserted.wrong);
-        allWrong(set3ShapeAndPageNumberItems(), state);
+        allWrong(set3PageItems(), state, o.end.unreadable);
+        allWrong(set3TitleAndBodyItems(), state, o.end.unreadable);
+        state.RecordItem(kSet3PictureInserted.points, false, kSet3PictureInserted.correct, kSet3PictureInserted.wrong,
+                         "读不到（" + o.end.unreadable + "）");
+        allWrong(set3ShapeAndPageNumberItems(), state, o.end.unreadable);
         return o.end;
     }
     const Document& d = *o.document;

@@ -85,3 +85,40 @@ TEST(WordSolutions, EachSolutionAndVariantMarksAsItsReadmeSays) {
 
 }  // namespace
 }  // namespace tarnwick::marking
+
+namespace tarnwick::marking {
+namespace {
+
+TEST(WordSolutions, ALibreOfficeFileSaysWhichFailuresAreTheApplicationsAndNotTheSkill) {
+    test::TempDir tmp;
+    test::writeExerciseFiles(1, tmp.path());
+    fs::copy_file(test::dataPath("word-solutions/ex1-lo.doc"), tmp.path() / test::u8path("中国航天事业.doc"),
+                  fs::copy_options::overwrite_existing);
+    MarkingState state;
+    runMarking(1, platform::posixSpelling(tmp.path()), nullptr, state);
+    auto find = [&](std::string_view message) -> const ItemResult* {
+        for (const ItemResult& i : state.items)
+            if (i.message == message) return &i;
+        return nullptr;
+    };
+    const ItemResult* font = find("1、字体设置不正确");
+    ASSERT_NE(font, nullptr);
+    EXPECT_NE(font->read.find("各处不同"), std::string::npos) << font->read;
+    EXPECT_NE(font->read.find("段落标记"), std::string::npos) << font->read;  // the marks LibreOffice leaves plain
+    const ItemResult* indent = find("4、首行缩进设置不正确");
+    ASSERT_NE(indent, nullptr);
+    EXPECT_NE(indent->read.find("LibreOffice 不能在 .doc 中保存以字符为单位的缩进"), std::string::npos) << indent->read;
+    const ItemResult* paper = find("6、纸张设置不正确");
+    ASSERT_NE(paper, nullptr);
+    EXPECT_EQ(paper->expected, "737.1，521.65");
+    EXPECT_NE(paper->read.find("LibreOffice 保存的纸张尺寸"), std::string::npos) << paper->read;
+    // Items that passed carry their reads too, and a Word-made file has no remark.
+    const ItemResult* pictures = find("7、图片设置正确");
+    ASSERT_NE(pictures, nullptr);
+    EXPECT_EQ(pictures->read, "紧密型环绕的图片：1 个");
+    EXPECT_EQ(pictures->number, 7);
+    EXPECT_EQ(pictures->points, 15);
+}
+
+}  // namespace
+}  // namespace tarnwick::marking
