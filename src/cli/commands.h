@@ -29,4 +29,13 @@ int runPrepare(const CommonOptions& options, std::ostream& out, std::ostream& er
 int runMark(const CommonOptions& options, bool json, std::ostream& out, std::ostream& err);
 int runInspect(const std::string& file, bool json, std::ostream& out, std::ostream& err);
 
+// selftest PROGRAM ACTION [PATH] [--json]: PROGRAM vorlane or kestrum; ACTION tasks (the task
+// text), workbook DIR (the starting workbook written into DIR), mark FILE.
+struct SelftestOptions {
+    std::string program, action;
+    std::optional<std::string> path;
+    bool json = false;
+};
+int runSelftest(const SelftestOptions& options, std::ostream& out, std::ostream& err);
+
 }  // namespace tarnwick::cli
