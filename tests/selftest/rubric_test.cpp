@@ -68,6 +68,7 @@ TEST(Variants, VorlaneLosesExactlyTheChangedItem) {
         {"vorlane-row-height-30.5.xls", 90, {"第1行的行高应设置为30"}},
         {"vorlane-inner-borders-missing.xls", 90, {"A2:I45区域内侧没加框线"}},
         {"vorlane-total-typed.xls", 95, {"总分不对"}},
+        {"vorlane-total-added-up.xls", 95, {"总分不对"}},
         {"vorlane-average-thousands.xls", 90, {"平均分应保留1位小数"}},
         {"vorlane-sorted-ascending.xls", 90, {"排序不对"}},
         // Item 13 is skipped: neither its points nor its fault.

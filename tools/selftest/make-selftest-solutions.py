@@ -98,6 +98,8 @@ def solve_vorlane(office, fault=None):
     if fault == "total-typed":
         h10 = sum(s.getCellRangeByName("%s10" % c).getValue() for c in "CDEFG")
         s.getCellRangeByName("H10").setValue(h10)
+    elif fault == "total-added-up":
+        type_formula(s, "H10", "=c10+d10+e10+f10+g10")
     if fault != "averages-empty":
         fill(s, [("I%d" % r, (r,)) for r in rows], lambda r: "=average(c%d:g%d)" % (r, r))
         code = "#,##0.0_ " if fault == "average-thousands" else "0.0_ "
@@ -183,6 +185,7 @@ SOLUTIONS = [
     ("vorlane", "vorlane-inner-borders-missing.xls", solve_vorlane, "inner-borders-missing",
      (90, ["A2:I45区域内侧没加框线"])),
     ("vorlane", "vorlane-total-typed.xls", solve_vorlane, "total-typed", (95, ["总分不对"])),
+    ("vorlane", "vorlane-total-added-up.xls", solve_vorlane, "total-added-up", (95, ["总分不对"])),
     ("vorlane", "vorlane-average-thousands.xls", solve_vorlane, "average-thousands", (90, ["平均分应保留1位小数"])),
     ("vorlane", "vorlane-sorted-ascending.xls", solve_vorlane, "sorted-ascending", (90, ["排序不对"])),
     ("vorlane", "vorlane-averages-empty.xls", solve_vorlane, "averages-empty",
