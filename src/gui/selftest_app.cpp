@@ -78,9 +78,9 @@ int runSelftestProgram(int argc, char** argv, const selftest::Program& program) 
     installFontSubstitutes();
     DesktopDocumentOpener opener;
     const std::filesystem::path folder(QCoreApplication::applicationDirPath().toStdU16String());
-    SelftestApp selftest(program, selftest::Services{folder, &opener, nullptr});
-    selftest.onEnded = [] { QCoreApplication::exit(0); };
-    selftest.start();
+    SelftestApp marker(program, selftest::Services{folder, &opener, nullptr});
+    marker.onEnded = [] { QCoreApplication::exit(0); };
+    marker.start();
     return QApplication::exec();
 }
 
