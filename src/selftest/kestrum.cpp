@@ -1,6 +1,7 @@
 #include "selftest/kestrum.h"
 
 #include <array>
+#include <initializer_list>
 
 namespace tarnwick::selftest {
 

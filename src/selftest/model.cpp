@@ -1,5 +1,7 @@
 #include "selftest/model.h"
 
+#include <utility>
+
 namespace tarnwick::selftest {
 
 SelftestModel::SelftestModel(const Program& program, Services services)
