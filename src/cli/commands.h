@@ -33,4 +33,13 @@ int runMark(const CommonOptions& options, bool json, bool explain, std::ostream&
 int runInspect(const std::string& file, bool json, std::ostream& out, std::ostream& err);
 int runInspectDocument(const std::string& file, bool json, std::ostream& out, std::ostream& err);
 
+// selftest PROGRAM ACTION [PATH] [--json]: PROGRAM vorlane or kestrum; ACTION tasks (the task
+// text), workbook DIR (the starting workbook written into DIR), mark FILE.
+struct SelftestOptions {
+    std::string program, action;
+    std::optional<std::string> path;
+    bool json = false;
+};
+int runSelftest(const SelftestOptions& options, std::ostream& out, std::ostream& err);
+
 }  // namespace tarnwick::cli

@@ -110,6 +110,14 @@ int main(int argc, char** argv) {
     inspect->add_option("file", inspectFile, "工作簿或文档文件")->required();
     inspect->add_flag("--json", inspectJson, "以 JSON 输出");
 
+    SelftestOptions selftestOpts;
+    std::string selftestPath;
+    auto* selftest = subcommand(app, "selftest", "自测评分程序 vorlane、kestrum：输出操作要求，写出初始工作簿，或评分");
+    selftest->add_option("program", selftestOpts.program, "vorlane 或 kestrum")->required();
+    selftest->add_option("action", selftestOpts.action, "tasks、workbook 文件夹、mark 工作簿")->required();
+    auto* selftestPathOpt = selftest->add_option("path", selftestPath, "workbook：写入的文件夹；mark：要评分的工作簿");
+    selftest->add_flag("--json", selftestOpts.json, "mark：以一个 JSON 对象输出");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -151,5 +159,9 @@ int main(int argc, char** argv) {
         return runMark(markOpts, json, explain, std::cout, std::cerr);
     }
     if (*inspect) return runInspect(inspectFile, inspectJson, std::cout, std::cerr);
+    if (*selftest) {
+        selftestOpts.path = given(selftestPathOpt, selftestPath);
+        return runSelftest(selftestOpts, std::cout, std::cerr);
+    }
     return kExitUsage;
 }
