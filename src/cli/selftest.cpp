@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "cli/commands.h"
-#include "cli/json.h"
+#include "base/json_text.h"
 #include "platform/file_io.h"
 #include "resources/embedded.h"
 #include "selftest/hand_in.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/json.h"
+#include "base/json_text.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -221,11 +221,11 @@ TEST(CliInspect, ErrorsAreJsonWithJsonAndAnyFileNameGivesValidJson) {
 }
 
 TEST(JsonText, InvalidUtf8BecomesReplacementCharactersAndValidTextStays) {
-    EXPECT_EQ(tarnwick::cli::jsonString("中文\t\"x\""), "\"中文\\t\\\"x\\\"\"");
-    EXPECT_EQ(tarnwick::cli::jsonString("a\xC0\xAF" "b"), "\"a\\ufffd\\ufffdb\"");  // an overlong '/'
-    EXPECT_EQ(tarnwick::cli::jsonString("\xED\xA0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");   // a surrogate
-    EXPECT_EQ(tarnwick::cli::jsonString("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"");
-    EXPECT_EQ(tarnwick::cli::jsonString("\xE4\xB8"), "\"\\ufffd\\ufffd\"");  // cut at the end
+    EXPECT_EQ(tarnwick::jsonString("中文\t\"x\""), "\"中文\\t\\\"x\\\"\"");
+    EXPECT_EQ(tarnwick::jsonString("a\xC0\xAF" "b"), "\"a\\ufffd\\ufffdb\"");  // an overlong '/'
+    EXPECT_EQ(tarnwick::jsonString("\xED\xA0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");   // a surrogate
+    EXPECT_EQ(tarnwick::jsonString("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"");
+    EXPECT_EQ(tarnwick::jsonString("\xE4\xB8"), "\"\\ufffd\\ufffd\"");  // cut at the end
 }
 
 }  // namespace
