@@ -129,6 +129,20 @@ TEST_F(ClassFolder, AShareOfTheClassIsEveryNthStudentAndTheSharesMakeTheWhole) {
     for (const Submission& s : all) whole.push_back(s.student);
     EXPECT_EQ(together, whole);
     EXPECT_EQ(shareOf(all, 2, 3).front().student, all[1].student);
+
+    // The JSON lines of the shares, sorted, are those of the whole class.
+    auto lines = [](const std::vector<Submission>& s) {
+        std::vector<std::string> out;
+        for (const StudentResult& r : markClass(3, s)) out.push_back(marking::resultJson(3, r.outcome, r.state, r.submission.student));
+        return out;
+    };
+    std::vector<std::string> shards;
+    for (int k = 1; k <= 3; ++k)
+        for (std::string& l : lines(shareOf(all, k, 3))) shards.push_back(std::move(l));
+    std::sort(shards.begin(), shards.end());
+    std::vector<std::string> wholeLines = lines(all);
+    std::sort(wholeLines.begin(), wholeLines.end());
+    EXPECT_EQ(shards, wholeLines);
 }
 
 TEST_F(ClassFolder, TheReportsHoldEveryStudentAndEveryItem) {
