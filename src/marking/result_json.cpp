@@ -25,17 +25,21 @@ std::string resultJson(int question, const RunOutcome& r, const MarkingState& st
     if (ended) {
         out += ", \"score\": " + std::to_string(state.Score) + ", \"correct\": " + jsonArray(crlfLines(state.CorrectList)) +
                ", \"wrong\": " + jsonArray(crlfLines(state.WrongList)) + ", \"verdict\": " + jsonString(r.verdict) +
-               ", \"items\": [";
-        for (std::size_t i = 0; i < state.items.size(); ++i) {
-            const ItemResult& it = state.items[i];
-            if (i) out += ", ";
-            out += "{\"number\": " + std::to_string(it.number) + ", \"points\": " + std::to_string(it.points) +
-                   ", \"passed\": " + (it.passed ? "true" : "false") + ", \"message\": " + jsonString(it.message) +
-                   ", \"read\": " + jsonString(it.read) + ", \"expected\": " + jsonString(it.expected) + "}";
-        }
-        out += "]";
+               ", \"items\": " + itemsJson(state);
     }
     return out + "}";
+}
+
+std::string itemsJson(const MarkingState& state) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < state.items.size(); ++i) {
+        const ItemResult& it = state.items[i];
+        if (i) out += ", ";
+        out += "{\"number\": " + std::to_string(it.number) + ", \"points\": " + std::to_string(it.points) +
+               ", \"passed\": " + (it.passed ? "true" : "false") + ", \"message\": " + jsonString(it.message) +
+               ", \"read\": " + jsonString(it.read) + ", \"expected\": " + jsonString(it.expected) + "}";
+    }
+    return out + "]";
 }
 
 }  // namespace tarnwick::marking

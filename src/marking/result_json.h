@@ -19,4 +19,7 @@ std::string_view statusName(const RunOutcome& outcome);
 std::string resultJson(int question, const RunOutcome& outcome, const MarkingState& state,
                        std::string_view student = {});
 
+// The recorded items as a JSON array: [{"number", "points", "passed", "message", "read", "expected"}].
+std::string itemsJson(const MarkingState& state);
+
 }  // namespace tarnwick::marking
