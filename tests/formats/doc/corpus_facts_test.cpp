@@ -12,61 +12,16 @@
 
 #include "base/utf.h"
 #include "formats/doc/doc_test_util.h"
+#include "support/corpus_facts.h"
 
 namespace tarnwick::doc {
 namespace {
 
 using namespace tarnwick::doc::test;
 
-struct Fact {
-    std::string file, what, expected;
-    int line = 0;
-};
+using Fact = tarnwick::test::CorpusFact;
 
-// FACTS.tsv escapes: \t \n \r \\ and \uXXXX.
-std::string unescape(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 >= s.size()) {
-            out += s[i];
-            continue;
-        }
-        const char c = s[++i];
-        if (c == 't') out += '\t';
-        else if (c == 'n') out += '\n';
-        else if (c == 'r') out += '\r';
-        else if (c == '\\') out += '\\';
-        else if (c == 'u' && i + 4 < s.size()) {
-            appendUtf8(out, static_cast<char32_t>(std::stoul(s.substr(i + 1, 4), nullptr, 16)));
-            i += 4;
-        } else {
-            out += '\\';
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::vector<Fact> docFacts() {
-    std::ifstream in(tarnwick::test::corpusPath("FACTS.tsv"));
-    if (!in) throw std::runtime_error("FACTS.tsv missing");
-    std::vector<Fact> out;
-    std::string line;
-    int n = 0;
-    while (std::getline(in, line)) {
-        ++n;
-        if (!line.starts_with("doc/")) continue;
-        std::stringstream ss(line);
-        Fact f;
-        std::getline(ss, f.file, '\t');
-        std::getline(ss, f.what, '\t');
-        std::getline(ss, f.expected, '\t');
-        f.expected = unescape(f.expected);
-        f.line = n;
-        out.push_back(f);
-    }
-    return out;
-}
+std::vector<Fact> docFacts() { return tarnwick::test::corpusFacts("doc/"); }
 
 // Facts a format reader cannot (or, by design, does not) answer, by file and the start of `what`.
 struct NotAnswerable {

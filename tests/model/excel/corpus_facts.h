@@ -10,68 +10,14 @@
 #include <vector>
 
 #include "model/excel/workbook.h"
+#include "support/corpus_facts.h"
 #include "support/test_support.h"
 
 namespace tarnwick::excel::facts {
 
-struct Fact {
-    std::string file, what, expected, source;
-};
+using Fact = test::CorpusFact;
 
-// Undoes the escapes of FACTS.tsv (\t \n \r \\ \uXXXX).
-inline std::string unescape(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 >= s.size()) {
-            out += s[i];
-            continue;
-        }
-        const char c = s[++i];
-        if (c == 't') out += '\t';
-        else if (c == 'n') out += '\n';
-        else if (c == 'r') out += '\r';
-        else if (c == '\\') out += '\\';
-        else if (c == 'u' && i + 4 < s.size()) {
-            const auto cp = static_cast<char32_t>(std::stoul(s.substr(i + 1, 4), nullptr, 16));
-            std::string u;
-            if (cp < 0x80) u += static_cast<char>(cp);
-            else if (cp < 0x800) {
-                u += static_cast<char>(0xC0 | (cp >> 6));
-                u += static_cast<char>(0x80 | (cp & 0x3F));
-            } else {
-                u += static_cast<char>(0xE0 | (cp >> 12));
-                u += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                u += static_cast<char>(0x80 | (cp & 0x3F));
-            }
-            out += u;
-            i += 4;
-        } else {
-            out += '\\';
-            out += c;
-        }
-    }
-    return out;
-}
-
-inline std::vector<Fact> xlsFacts() {
-    std::istringstream in(test::readBytes(test::corpusPath("FACTS.tsv")));
-    std::vector<Fact> facts;
-    std::string line;
-    std::getline(in, line);  // header
-    while (std::getline(in, line)) {
-        std::vector<std::string> f;
-        std::size_t start = 0;
-        for (;;) {
-            const std::size_t tab = line.find('\t', start);
-            f.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
-            if (tab == std::string::npos) break;
-            start = tab + 1;
-        }
-        if (f.size() < 3 || f[0].rfind("xls/", 0) != 0) continue;
-        facts.push_back({f[0], f[1], unescape(f[2]), f.size() > 3 ? f[3] : ""});
-    }
-    return facts;
-}
+inline std::vector<Fact> xlsFacts() { return test::corpusFacts("xls/"); }
 
 // Workbooks opened once per file.
 class Books {
