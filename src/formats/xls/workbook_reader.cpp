@@ -41,6 +41,8 @@ double f64(Bytes d, std::size_t at) {
     return v;
 }
 
+bool isBiff2To4Bof(std::uint16_t type) { return type == rt::Bof2 || type == rt::Bof3 || type == rt::Bof4; }
+
 double decodeRk(std::uint32_t rk) {
     double v;
     if (rk & 0x02) {
@@ -192,7 +194,7 @@ public:
             const Record& r = records[i];
             if (r.type == rt::Bof) {
                 const std::size_t sub = matchingEof(records, i);
-                if (u16(r.data, 2) == 0x0020) {
+                if (u16(r.data, 2) == bof::Chart) {
                     const std::span<const Record> span(records.data() + i, sub - i + 1);
                     sheet_.charts.push_back(readChart(span, book_.formulaEnv(0, 0)));
                 }
@@ -393,7 +395,7 @@ private:
                 return;
             }
             case rt::Obj:
-                if (u16(d, 0) == 0x15 && u16(d, 4) == 0x05) ++sheet_.chartObjects;
+                if (u16(d, 0) == obj::FtCmo && u16(d, 4) == obj::OtChart) ++sheet_.chartObjects;
                 return;
             default: return;
         }
@@ -441,7 +443,7 @@ private:
         f.rgce.assign(d.begin() + 22, d.begin() + 22 + cce);
         f.extra.assign(d.begin() + 22 + cce, d.end());
         c.formula = static_cast<std::int32_t>(sheet_.formulas.size());
-        if (cce == 5 && f.rgce[0] == 0x01) pending_.push_back({sheet_.formulas.size(), row, col, u16(d, 23), u16(d, 25)});
+        if (cce == 5 && f.rgce[0] == ptg::Exp) pending_.push_back({sheet_.formulas.size(), row, col, u16(d, 23), u16(d, 25)});
         sheet_.formulas.push_back(std::move(f));
     }
 
@@ -532,14 +534,14 @@ Result<Workbook> readStream(Bytes stream, const ReadLimits& limits) {
     if (!split) return split.error();
     const std::vector<Record>& records = *split;
     if (records.empty() || records[0].type != rt::Bof) {
-        if (!records.empty() && (records[0].type == 0x0009 || records[0].type == 0x0209 || records[0].type == 0x0409))
+        if (!records.empty() && isBiff2To4Bof(records[0].type))
             return kBiffOld;
         return damaged("工作簿数据不以 BOF 记录开头");
     }
     const std::uint16_t version = u16(records[0].data, 0);
-    if (version == 0x0500) return kBiff5;
-    if (version != 0x0600) return damaged("不认识的 BIFF 版本");
-    if (u16(records[0].data, 2) != 0x0005) return damaged("第一个子流不是工作簿全局数据");
+    if (version == bof::Biff5) return kBiff5;
+    if (version != bof::Biff8) return damaged("不认识的 BIFF 版本");
+    if (u16(records[0].data, 2) != bof::Globals) return damaged("第一个子流不是工作簿全局数据");
 
     Workbook book;
     book.palette = defaultPalette();
@@ -671,7 +673,7 @@ Result<Workbook> readStream(Bytes stream, const ReadLimits& limits) {
             continue;
         if (!seenOffsets.insert(sheetOffsets[k]).second)
             return damaged("工作表“" + sheet.name + "”与另一个工作表指向同一位置");
-        if (u16(records[bof].data, 2) == 0x0020) {
+        if (u16(records[bof].data, 2) == bof::Chart) {
             // A chart sheet: its one chart is the whole sub-stream.
             const std::size_t end = matchingEof(records, bof);
             sheet.charts.push_back(readChart(std::span<const Record>(records.data() + bof, end - bof + 1), book.formulaEnv(0, 0)));
@@ -689,9 +691,9 @@ Result<Workbook> readFile(Bytes file, const ReadLimits& limits) {
     if (file.size() >= 4 && file[0] == 'P' && file[1] == 'K' && file[2] == 0x03 && file[3] == 0x04)
         return Error{ErrorKind::NewerFormat, "这是 Excel 2007 及以后版本的新格式工作簿（.xlsx），不是 Excel 97-2003 工作簿（.xls）；请另存为“Excel 97-2003 工作簿”。"};
     std::uint16_t firstType = 0;
-    if (readLE(file, 0, firstType) && (firstType == 0x0009 || firstType == 0x0209 || firstType == 0x0409))
+    if (readLE(file, 0, firstType) && isBiff2To4Bof(firstType))
         return kBiffOld;
-    if (firstType == 0x0809) return kBiff5;
+    if (firstType == rt::Bof) return kBiff5;
     auto cf = cfb::CompoundFile::open(file);
     if (!cf) {
         if (cf.error().kind == ErrorKind::NotCompoundFile)
