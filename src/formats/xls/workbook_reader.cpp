@@ -55,15 +55,6 @@ double decodeRk(std::uint32_t rk) {
     return v;
 }
 
-// The CONTINUE records that follow records[i], as byte segments after records[i]'s own body.
-std::vector<Bytes> withContinues(const std::vector<Record>& records, std::size_t i, std::size_t* last) {
-    std::vector<Bytes> segs{records[i].data};
-    std::size_t j = i + 1;
-    while (j < records.size() && records[j].type == rt::Continue) segs.push_back(records[j++].data);
-    if (last) *last = j - 1;
-    return segs;
-}
-
 std::string builtInName(std::uint8_t code) {
     static const char* const names[] = {"Consolidate_Area", "Auto_Open", "Auto_Close", "Extract", "Database",
                                         "Criteria", "Print_Area", "Print_Titles", "Recorder", "Data_Form",
@@ -150,25 +141,6 @@ Font readFont(Bytes d) {
     return f;
 }
 
-// Index of the record that starts at the stream offset, or npos.
-std::size_t recordAt(const std::vector<Record>& records, std::size_t offset) {
-    auto it = std::lower_bound(records.begin(), records.end(), offset,
-                               [](const Record& r, std::size_t o) { return r.offset < o; });
-    if (it == records.end() || it->offset != offset) return std::string::npos;
-    return static_cast<std::size_t>(it - records.begin());
-}
-
-// The index of the EOF that closes the BOF at records[begin] (nested sub-streams counted), or
-// the last record when the stream ends first.
-std::size_t matchingEof(const std::vector<Record>& records, std::size_t begin) {
-    int depth = 0;
-    for (std::size_t i = begin; i < records.size(); ++i) {
-        if (records[i].type == rt::Bof) ++depth;
-        if (records[i].type == rt::Eof && --depth == 0) return i;
-    }
-    return records.size() - 1;
-}
-
 struct SharedTokens {
     std::uint16_t firstRow, lastRow, firstCol, lastCol;
     std::vector<std::uint8_t> rgce, extra;
@@ -204,7 +176,7 @@ public:
             if (r.type == rt::Eof) break;
             if (r.type == rt::Str && pendingString_) {
                 std::string text;
-                ContinuedReader cr(withContinues(records, i, nullptr));
+                ContinuedReader cr(r.segments());
                 if (cr.unicodeString(text)) {
                     Cell& c = sheet_.cells[*pendingString_];
                     c.kind = ValueKind::Text;
@@ -213,7 +185,7 @@ public:
                 pendingString_.reset();
                 continue;
             }
-            if (r.type != rt::ShrFmla && r.type != rt::Array && r.type != rt::Table && r.type != rt::Continue)
+            if (r.type != rt::ShrFmla && r.type != rt::Array && r.type != rt::Table)
                 pendingString_.reset();
             record(r);
             if (overBudget_) return damaged("单元格太多");
@@ -586,14 +558,11 @@ Result<Workbook> readStream(Bytes stream, const ReadLimits& limits) {
                 break;
             }
             case rt::Sst: {
-                std::size_t last = i;
-                ContinuedReader cr(withContinues(records, i, &last));
+                ContinuedReader cr(r.segments());
                 std::uint32_t total = 0, unique = 0;
                 if (!cr.u32(total) || !cr.u32(unique)) return damaged("共享字符串表太短");
                 // Every string takes at least three bytes: never reserve more than that allows.
-                std::size_t bytes = 0;
-                for (std::size_t k = i; k <= last; ++k) bytes += records[k].data.size();
-                book.sharedStrings.reserve(std::min<std::size_t>(unique, bytes / 3));
+                book.sharedStrings.reserve(std::min<std::size_t>(unique, r.totalSize() / 3));
                 book.sharedStringRuns.reserve(book.sharedStrings.capacity());
                 for (std::uint32_t k = 0; k < unique; ++k) {
                     std::string s;
@@ -609,7 +578,6 @@ Result<Workbook> readStream(Bytes stream, const ReadLimits& limits) {
                     }
                     book.sharedStringRuns.push_back(index);
                 }
-                i = last;
                 break;
             }
             case rt::SupBook: {
@@ -667,7 +635,7 @@ Result<Workbook> readStream(Bytes stream, const ReadLimits& limits) {
     for (std::size_t k = 0; k < book.sheets.size(); ++k) {
         Sheet& sheet = book.sheets[k];
         const std::size_t bof = recordAt(records, sheetOffsets[k]);
-        if (bof == std::string::npos || records[bof].type != rt::Bof)
+        if (bof == kNoRecord || records[bof].type != rt::Bof)
             return damaged("工作表“" + sheet.name + "”的位置不正确");
         if (sheet.type != SheetType::Worksheet && sheet.type != SheetType::ChartSheet && sheet.type != SheetType::MacroSheet)
             continue;
