@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "formats/xls/errors.h"
 #include "formats/xls/record_types.h"
 
 namespace tarnwick::xls {
@@ -59,6 +60,13 @@ std::size_t recordAt(std::span<const Record> records, std::size_t offset) {
                                [](const Record& r, std::size_t o) { return r.offset < o; });
     if (it == records.end() || it->offset != offset) return kNoRecord;
     return static_cast<std::size_t>(it - records.begin());
+}
+
+Result<Bof> parseBof(const Record& record) {
+    ByteReader r(record.data);
+    Bof bof;
+    if (!r.u16(bof.version) || !r.u16(bof.type)) return damaged("子流开头的 BOF 记录太短");
+    return bof;
 }
 
 }  // namespace tarnwick::xls

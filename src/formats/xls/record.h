@@ -41,4 +41,12 @@ std::size_t recordAt(std::span<const Record> records, std::size_t offset);
 
 inline constexpr std::size_t kNoRecord = static_cast<std::size_t>(-1);
 
+// [MS-XLS] 2.4.21 BOF: the BIFF version and the kind of sub-stream it opens (bof:: values).
+// Damaged when the record is too short for them.
+struct Bof {
+    std::uint16_t version = 0;
+    std::uint16_t type = 0;
+};
+Result<Bof> parseBof(const Record& record);
+
 }  // namespace tarnwick::xls

@@ -102,8 +102,6 @@ bool ContinuedReader::unicodeString(std::string& out, std::vector<FormatRun>* ru
     return skip(ext);
 }
 
-bool ContinuedReader::richString(std::string& out, std::vector<FormatRun>* runs) { return unicodeString(out, runs); }
-
 namespace {
 
 std::optional<std::string> stringAt(Bytes data, std::size_t offset, std::size_t cch, std::size_t* end,
@@ -135,22 +133,36 @@ std::optional<std::string> stringAt(Bytes data, std::size_t offset, std::size_t 
     return s;
 }
 
+// The string at the reader's position once its count is read; the reader moves past it.
+bool readAt(ByteReader& r, std::size_t start, std::size_t cch, std::string& out, std::vector<FormatRun>* runs) {
+    std::size_t end = 0;
+    std::vector<FormatRun> found;
+    auto s = stringAt(r.data(), r.position(), cch, &end, runs ? &found : nullptr);
+    if (!s || !r.seek(end)) {
+        r.seek(start);
+        return false;
+    }
+    out = std::move(*s);
+    if (runs) runs->insert(runs->end(), found.begin(), found.end());
+    return true;
+}
+
 }  // namespace
 
-std::optional<std::string> shortString(Bytes data, std::size_t offset, std::size_t* end) {
+bool readShortString(ByteReader& r, std::string& out) {
+    const std::size_t start = r.position();
     std::uint8_t cch = 0;
-    if (!readLE(data, offset, cch)) return std::nullopt;
-    return stringAt(data, offset + 1, cch, end);
+    return r.u8(cch) && readAt(r, start, cch, out, nullptr);
 }
 
-std::optional<std::string> longString(Bytes data, std::size_t offset, std::size_t* end, std::vector<FormatRun>* runs) {
+bool readLongString(ByteReader& r, std::string& out, std::vector<FormatRun>* runs) {
+    const std::size_t start = r.position();
     std::uint16_t cch = 0;
-    if (!readLE(data, offset, cch)) return std::nullopt;
-    return stringAt(data, offset + 2, cch, end, runs);
+    return r.u16(cch) && readAt(r, start, cch, out, runs);
 }
 
-std::optional<std::string> stringNoCount(Bytes data, std::size_t offset, std::size_t cch, std::size_t* end) {
-    return stringAt(data, offset, cch, end);
+bool readStringNoCount(ByteReader& r, std::size_t cch, std::string& out) {
+    return readAt(r, r.position(), cch, out, nullptr);
 }
 
 }  // namespace tarnwick::xls

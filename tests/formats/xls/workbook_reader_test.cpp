@@ -378,12 +378,23 @@ TEST(SheetNames, AnExternalWorkbookAtAWebAddressShowsTheAddressInFrontOfItsName)
 }
 
 TEST(UnicodeString, ReadsCountedStringsAndRejectsShortOnes) {
-    const Buf shortCompressed = {3, 0, 'a', 'b', 'c'};
-    EXPECT_EQ(shortString(shortCompressed, 0).value_or("?"), "abc");
+    const Buf shortCompressed = {3, 0, 'a', 'b', 'c', 'x'};
+    ByteReader a(shortCompressed);
+    std::string text;
+    ASSERT_TRUE(readShortString(a, text));
+    EXPECT_EQ(text, "abc");
+    EXPECT_EQ(a.position(), 5u);  // the reader stands after the string
     const Buf wide = {1, 0, 1, 0x2D, 0x4E};
-    EXPECT_EQ(longString(wide, 0).value_or("?"), "中");
-    const Buf cut = {5, 0, 0, 'a'};
-    EXPECT_FALSE(longString(cut, 0).has_value());
+    ByteReader b(wide);
+    ASSERT_TRUE(readLongString(b, text));
+    EXPECT_EQ(text, "中");
+    // Cut characters, and formatting runs that a rich string announces but does not hold: short,
+    // and the reader does not move.
+    for (const Buf& cut : {Buf{5, 0, 0, 'a'}, Buf{1, 0, 0x08, 2, 0, 'a', 0, 0, 1, 0}}) {
+        ByteReader c(cut);
+        EXPECT_FALSE(readLongString(c, text));
+        EXPECT_EQ(c.position(), 0u);
+    }
     // A seam in the middle of a UTF-16 unit is damage, not a character.
     const Buf first = {2, 0, 1, 0x41}, second = {0x00, 0x42, 0x00};
     ContinuedReader cr({Bytes(first), Bytes(second)});
