@@ -325,22 +325,6 @@ TEST(WorkbookFile, ReadsCorpusGlobalsAndSheets) {
     EXPECT_EQ(charts->sheets[1].chartObjects, 2u);
 }
 
-TEST(SheetNames, QuotedAsExcelQuotesThem) {
-    EXPECT_FALSE(sheetNameNeedsQuotes("Sheet1"));
-    EXPECT_FALSE(sheetNameNeedsQuotes("Sh3"));  // SH is no column of a 97-2003 sheet
-    EXPECT_FALSE(sheetNameNeedsQuotes("工作表1"));
-    EXPECT_TRUE(sheetNameNeedsQuotes("S2"));
-    EXPECT_TRUE(sheetNameNeedsQuotes("IV65536"));
-    EXPECT_FALSE(sheetNameNeedsQuotes("IW1"));
-    EXPECT_TRUE(sheetNameNeedsQuotes("R1C1"));
-    EXPECT_TRUE(sheetNameNeedsQuotes("rc"));
-    EXPECT_TRUE(sheetNameNeedsQuotes("My Sheet"));
-    EXPECT_TRUE(sheetNameNeedsQuotes("1st"));
-    EXPECT_TRUE(sheetNameNeedsQuotes("a-b"));
-    EXPECT_EQ(quoteSheetName("Bob's"), "'Bob''s'");
-    EXPECT_EQ(quoteSheetName("Data"), "Data");
-}
-
 TEST(SheetNames, PrefixesThroughExternSheet) {
     Workbook book;
     book.sheets.resize(3);
