@@ -1,6 +1,7 @@
 #include "formats/xls/unicode_string.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/utf.h"
 
