@@ -252,87 +252,86 @@ Result<DefinedName> parseName(Bytes body) {
     return n;
 }
 
-Result<bool> readRecord(const Record& rec, const ReadLimits& limits, Workbook& book,
-                        std::vector<std::uint32_t>& sheetOffsets) {
-    const Bytes d = rec.data;
-    switch (rec.type) {
-        case rt::FilePass: return encrypted();
-        case rt::Font: {
-            if (book.fonts.size() >= kMaxFonts) return true;
-            auto f = parseFont(d);
-            if (!f) return f.error();
-            book.fonts.push_back(std::move(*f));
-            return true;
-        }
-        case rt::Format:
-            if (auto f = parseFormat(d)) book.formats[f->id] = std::move(f->code);
-            return true;
-        case rt::Xf: {
-            if (book.xfs.size() >= kMaxXfs) return true;
-            auto x = parseXf(d);
-            if (!x) return x.error();
-            book.xfs.push_back(*x);
-            return true;
-        }
-        case rt::Palette: {
-            auto colours = parsePalette(d, book.palette.size());
-            if (!colours) return colours.error();
-            std::copy(colours->begin(), colours->end(), book.palette.begin());
-            return true;
-        }
-        case rt::DateMode: {
-            auto v = parseDate1904(d);
-            if (!v) return v.error();
-            book.date1904 = *v;
-            return true;
-        }
-        case rt::CodePage: {
-            auto v = parseCodePage(d);
-            if (!v) return v.error();
-            book.codePage = *v;
-            return true;
-        }
-        case rt::BoundSheet: {
-            auto e = parseBoundSheet(d);
-            if (!e) return e.error();
-            if (book.sheets.size() >= limits.maxSheets)
-                return damaged("工作表超过 " + std::to_string(limits.maxSheets) + " 个");
-            sheetOffsets.push_back(e->offset);
-            book.sheets.push_back(std::move(e->sheet));
-            return true;
-        }
-        case rt::Sst: return readSst(rec, book);
-        case rt::SupBook: {
-            if (book.supBooks.size() >= kMaxSupBooks) return true;
-            auto b = parseSupBook(rec);
-            if (!b) return b.error();
-            book.supBooks.push_back(std::move(*b));
-            return true;
-        }
-        case rt::ExternSheet: {
-            auto x = parseExternSheet(rec);
-            if (!x) return x.error();
-            book.externSheets.insert(book.externSheets.end(), x->begin(), x->end());
-            return true;
-        }
-        case rt::Name: {
-            if (book.names.size() >= kMaxNames) return true;
-            auto n = parseName(d);
-            if (!n) return n.error();
-            book.names.push_back(std::move(*n));
-            return true;
-        }
-        default: return true;
-    }
-}
-
 }  // namespace
 
 Result<bool> readGlobals(std::span<const Record> records, std::size_t end, const ReadLimits& limits,
                          Workbook& book, std::vector<std::uint32_t>& sheetOffsets) {
     for (std::size_t i = 1; i <= end && i < records.size(); ++i) {
-        auto ok = readRecord(records[i], limits, book, sheetOffsets);
-        if (!ok) return ok;
+        const Record& rec = records[i];
+        const Bytes d = rec.data;
+        switch (rec.type) {
+            case rt::FilePass: return encrypted();
+            case rt::Font: {
+                if (book.fonts.size() >= kMaxFonts) break;
+                auto f = parseFont(d);
+                if (!f) return f.error();
+                book.fonts.push_back(std::move(*f));
+                break;
+            }
+            case rt::Format:
+                if (auto f = parseFormat(d)) book.formats[f->id] = std::move(f->code);
+                break;
+            case rt::Xf: {
+                if (book.xfs.size() >= kMaxXfs) break;
+                auto x = parseXf(d);
+                if (!x) return x.error();
+                book.xfs.push_back(*x);
+                break;
+            }
+            case rt::Palette: {
+                auto colours = parsePalette(d, book.palette.size());
+                if (!colours) return colours.error();
+                std::copy(colours->begin(), colours->end(), book.palette.begin());
+                break;
+            }
+            case rt::DateMode: {
+                auto v = parseDate1904(d);
+                if (!v) return v.error();
+                book.date1904 = *v;
+                break;
+            }
+            case rt::CodePage: {
+                auto v = parseCodePage(d);
+                if (!v) return v.error();
+                book.codePage = *v;
+                break;
+            }
+            case rt::BoundSheet: {
+                auto e = parseBoundSheet(d);
+                if (!e) return e.error();
+                if (book.sheets.size() >= limits.maxSheets)
+                    return damaged("工作表超过 " + std::to_string(limits.maxSheets) + " 个");
+                sheetOffsets.push_back(e->offset);
+                book.sheets.push_back(std::move(e->sheet));
+                break;
+            }
+            case rt::Sst: {
+                auto ok = readSst(rec, book);
+                if (!ok) return ok;
+                break;
+            }
+            case rt::SupBook: {
+                if (book.supBooks.size() >= kMaxSupBooks) break;
+                auto b = parseSupBook(rec);
+                if (!b) return b.error();
+                book.supBooks.push_back(std::move(*b));
+                break;
+            }
+            case rt::ExternSheet: {
+                auto x = parseExternSheet(rec);
+                if (!x) return x.error();
+                book.externSheets.insert(book.externSheets.end(), x->begin(), x->end());
+                break;
+            }
+            case rt::Name: {
+                if (book.names.size() >= kMaxNames) break;
+                auto n = parseName(d);
+                if (!n) return n.error();
+                book.names.push_back(std::move(*n));
+                break;
+            }
+            default: break;
+        }
     }
     return true;
 }

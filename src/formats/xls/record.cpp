@@ -8,16 +8,18 @@
 namespace tarnwick::xls {
 
 std::vector<Bytes> Record::segments() const {
-    std::vector<Bytes> out;
-    out.reserve(1 + continues.size());
-    out.push_back(data);
-    out.insert(out.end(), continues.begin(), continues.end());
+    std::vector<Bytes> out{data};
+    // splitRecords has checked every header of the stretch.
+    ByteReader r(continued);
+    std::uint16_t continueType = 0, len = 0;
+    Bytes body;
+    while (r.u16(continueType) && r.u16(len) && r.bytes(len, body)) out.push_back(body);
     return out;
 }
 
 std::size_t Record::totalSize() const {
-    std::size_t n = data.size();
-    for (Bytes c : continues) n += c.size();
+    std::size_t n = 0;
+    for (Bytes b : segments()) n += b.size();
     return n;
 }
 
@@ -34,14 +36,13 @@ Result<std::vector<Record>> splitRecords(Bytes stream, std::size_t maxRecords) {
         if (!r.u16(type) || !r.u16(len) || !r.bytes(len, body))
             return Error{ErrorKind::Damaged, "工作簿数据被截断，文件可能已损坏。"};
         if (type == rt::Continue && !records.empty()) {
-            records.back().continues.push_back(body);
+            // The CONTINUE records of one record stand together: its stretch grows to this one.
+            Bytes& stretch = records.back().continued;
+            const std::size_t start = stretch.empty() ? offset : static_cast<std::size_t>(stretch.data() - stream.data());
+            stretch = stream.subspan(start, r.position() - start);
             continue;
         }
-        Record rec;
-        rec.type = type;
-        rec.data = body;
-        rec.offset = offset;
-        records.push_back(std::move(rec));
+        records.push_back(Record{type, body, {}, offset});
     }
     return records;
 }

@@ -16,11 +16,12 @@ namespace tarnwick::xls {
 
 struct Record {
     std::uint16_t type = 0;
-    Bytes data;                  // the record's own body
-    std::vector<Bytes> continues;  // the bodies of the CONTINUE records that follow it, in order
-    std::size_t offset = 0;      // offset of the record header in the stream
+    Bytes data;              // the record's own body
+    Bytes continued;         // the CONTINUE records that follow it, headers and all; empty when none
+    std::size_t offset = 0;  // offset of the record header in the stream
 
-    // The body and its continuations, as segments for a reader that reads across the seams.
+    // The body, then the body of each CONTINUE record, as segments for a reader that reads across
+    // the seams.
     std::vector<Bytes> segments() const;
     // Bytes in the body and its continuations together.
     std::size_t totalSize() const;

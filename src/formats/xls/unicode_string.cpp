@@ -58,8 +58,6 @@ bool ContinuedReader::skip(std::size_t n) {
 }
 
 bool ContinuedReader::chars(std::size_t cch, bool highByte, std::string& out) {
-    out.reserve(out.size() + std::min<std::size_t>(cch, 1 << 16));
-    std::vector<std::uint8_t> units;
     while (cch > 0) {
         if (seg_ >= segs_.size()) return false;
         if (pos_ >= segs_[seg_].size()) {
@@ -75,10 +73,11 @@ bool ContinuedReader::chars(std::size_t cch, bool highByte, std::string& out) {
         const std::size_t avail = (s.size() - pos_) / width;
         if (avail == 0) return false;  // half a UTF-16 unit before a seam
         const std::size_t k = std::min(avail, cch);
-        if (highByte)
-            out += utf16leToUtf8(s.data() + pos_, k * 2);
+        std::string piece = highByte ? utf16leToUtf8(s.data() + pos_, k * 2) : latin1ToUtf8(s.data() + pos_, k);
+        if (out.empty())
+            out = std::move(piece);  // the common case: the whole string in one record
         else
-            out += latin1ToUtf8(s.data() + pos_, k);
+            out += piece;
         pos_ += k * width;
         cch -= k;
     }
