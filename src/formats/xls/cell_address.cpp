@@ -52,13 +52,6 @@ std::string r1c1Part(char letter, std::int64_t value, bool relative) {
     return text;
 }
 
-std::string cellAddressR1C1(std::uint32_t row, std::uint32_t col, bool relRow, bool relCol,
-                            std::uint32_t baseRow, std::uint32_t baseCol) {
-    const std::int64_t r = relRow ? std::int64_t{row} - baseRow : std::int64_t{row};
-    const std::int64_t c = relCol ? std::int64_t{col} - baseCol : std::int64_t{col};
-    return r1c1Part('R', r, relRow) + r1c1Part('C', c, relCol);
-}
-
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }

@@ -34,11 +34,6 @@ std::string rangeAddressA1(std::uint32_t firstRow, std::uint32_t firstCol, std::
 // ("R20"); relative parts carry the offset in brackets ("C[-1]"), or nothing when it is 0 ("R").
 std::string r1c1Part(char letter, std::int64_t value, bool relative);
 
-// R1C1 text of a cell from absolute 0-based coordinates, relative parts shown as offsets from
-// (baseRow, baseCol): cellAddressR1C1(2, 2, true, true, 2, 3) == "RC[-1]".
-std::string cellAddressR1C1(std::uint32_t row, std::uint32_t col, bool relRow, bool relCol,
-                            std::uint32_t baseRow, std::uint32_t baseCol);
-
 // Whether Excel puts a sheet name in single quotes before '!': when it holds blanks or ASCII
 // punctuation other than '_' and '.', starts with a digit, or could be read as a cell address
 // within the sheet ("S2", "IV65536") or as an R1C1 address ("R1C1", "rc"). Letters of other

@@ -24,7 +24,7 @@ bool isTypeRecord(std::uint16_t t) {
     }
 }
 
-// SeriesText: reserved id, then a ShortXLUnicodeString (cch, fHighByte, characters).
+// [MS-XLS] SeriesText: reserved id, then a ShortXLUnicodeString (cch, fHighByte, characters).
 bool readSeriesText(Bytes data, std::string& out) {
     ByteReader r(data);
     std::uint16_t id;
@@ -37,7 +37,7 @@ bool readSeriesText(Bytes data, std::string& out) {
     return true;
 }
 
-// BRAI: id, rt, flags, ifmt, then a ChartParsedFormula (cce, rgce).
+// [MS-XLS] 2.4.29 BRAI: id, rt, flags, ifmt, then a ChartParsedFormula (cce, rgce).
 bool readBrai(Bytes data, std::uint8_t& id, DataSource& out) {
     ByteReader r(data);
     std::uint8_t kind;

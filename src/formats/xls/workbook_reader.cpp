@@ -84,7 +84,8 @@ Result<Workbook> readStream(Bytes stream, const ReadLimits& limits) {
     return book;
 }
 
-Result<Workbook> readFile(Bytes file, const ReadLimits& limits) {
+// The "Workbook" stream of a whole file, after the checks for other formats.
+Result<std::vector<std::uint8_t>> workbookStream(Bytes file) {
     if (file.empty()) return emptyFile();
     if (file.size() >= 4 && file[0] == 'P' && file[1] == 'K' && file[2] == 0x03 && file[3] == 0x04) return newerFormat();
     std::uint16_t firstType = 0;
@@ -99,15 +100,13 @@ Result<Workbook> readFile(Bytes file, const ReadLimits& limits) {
         if (cf->hasStream("Book")) return excel5Or95();
         return noWorkbook();
     }
-    auto stream = cf->stream("Workbook");
-    if (!stream) return stream.error();
-    return readStream(*stream, limits);
+    return cf->stream("Workbook");
 }
 
 // Runs a read so that nothing escapes it: a file that asks for more memory than there is (or
 // for a container larger than its maximum size) gets an error like any other damage.
-template <class F>
-Result<Workbook> guarded(F&& read) {
+template <class T, class F>
+Result<T> guarded(F&& read) {
     try {
         return read();
     } catch (const std::bad_alloc&) {
@@ -120,11 +119,13 @@ Result<Workbook> guarded(F&& read) {
 }  // namespace
 
 Result<Workbook> readWorkbookStream(Bytes stream, const ReadLimits& limits) {
-    return guarded([&] { return readStream(stream, limits); });
+    return guarded<Workbook>([&] { return readStream(stream, limits); });
 }
 
 Result<Workbook> readWorkbook(Bytes file, const ReadLimits& limits) {
-    return guarded([&] { return readFile(file, limits); });
+    auto stream = guarded<std::vector<std::uint8_t>>([&] { return workbookStream(file); });
+    if (!stream) return stream.error();
+    return readWorkbookStream(*stream, limits);
 }
 
 }  // namespace tarnwick::xls
