@@ -10,7 +10,7 @@ namespace tarnwick::xls {
 std::vector<Bytes> Record::segments() const {
     std::vector<Bytes> out{data};
     // splitRecords has checked every header of the stretch.
-    ByteReader r(continued);
+    ByteReader r(Bytes(data.data() + data.size(), continuedBytes));
     std::uint16_t continueType = 0, len = 0;
     Bytes body;
     while (r.u16(continueType) && r.u16(len) && r.bytes(len, body)) out.push_back(body);
@@ -24,6 +24,8 @@ std::size_t Record::totalSize() const {
 }
 
 Result<std::vector<Record>> splitRecords(Bytes stream, std::size_t maxRecords) {
+    // Record::continuedBytes counts in 32 bits; a workbook stream of 4 GB is no practice workbook.
+    if (stream.size() > UINT32_MAX) return Error{ErrorKind::TooLarge, "工作簿太大或已损坏，无法读取。"};
     std::vector<Record> records;
     ByteReader r(stream);
     std::size_t count = 0;
@@ -36,13 +38,10 @@ Result<std::vector<Record>> splitRecords(Bytes stream, std::size_t maxRecords) {
         if (!r.u16(type) || !r.u16(len) || !r.bytes(len, body))
             return Error{ErrorKind::Damaged, "工作簿数据被截断，文件可能已损坏。"};
         if (type == rt::Continue && !records.empty()) {
-            // The CONTINUE records of one record stand together: its stretch grows to this one.
-            Bytes& stretch = records.back().continued;
-            const std::size_t start = stretch.empty() ? offset : static_cast<std::size_t>(stretch.data() - stream.data());
-            stretch = stream.subspan(start, r.position() - start);
+            records.back().continuedBytes += 4u + len;  // within the stream's size, so within 32 bits
             continue;
         }
-        records.push_back(Record{type, body, {}, offset});
+        records.push_back(Record{type, 0, body, offset});
     }
     return records;
 }

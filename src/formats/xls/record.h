@@ -14,11 +14,14 @@
 
 namespace tarnwick::xls {
 
+// The CONTINUE records of a record follow its body directly in the stream, so the record keeps
+// only their length (it stays 32 bytes: a workbook has thousands of records); `data` must be the
+// body as it stands in the stream whenever continuedBytes is not 0.
 struct Record {
     std::uint16_t type = 0;
-    Bytes data;              // the record's own body
-    Bytes continued;         // the CONTINUE records that follow it, headers and all; empty when none
-    std::size_t offset = 0;  // offset of the record header in the stream
+    std::uint32_t continuedBytes = 0;  // the CONTINUE records right after the body, headers and all
+    Bytes data;                        // the record's own body, in the stream
+    std::size_t offset = 0;            // offset of the record header in the stream
 
     // The body, then the body of each CONTINUE record, as segments for a reader that reads across
     // the seams.
