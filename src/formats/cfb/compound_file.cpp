@@ -29,6 +29,140 @@ std::uint32_t u32At(Bytes data, std::size_t offset) {
 // Office files need; ASCII is what [MS-CFB] compares in practice for them.
 bool sameName(std::string_view a, std::string_view b) { return equalsIgnoreAsciiCase(a, b); }
 
+// [MS-CFB] 2.2 Compound File Header: the fields the reader uses, checked.
+struct Header {
+    std::uint16_t majorVersion = 3;
+    std::size_t sectorSize = 512;
+    std::size_t miniSectorSize = 64;
+    std::uint32_t miniCutoff = 4096;
+    std::uint32_t numFatSectors = 0;
+    std::uint32_t firstDirSector = 0;
+    std::uint32_t firstMiniFatSector = 0;
+    std::uint32_t numMiniFatSectors = 0;
+    std::uint32_t firstDifatSector = 0;
+    std::uint32_t numDifatSectors = 0;
+    std::uint64_t sectorsInFile = 0;  // sectors after the header (a short last sector counts)
+};
+
+Result<Header> parseHeader(Bytes file) {
+    Header h;
+    std::uint16_t byteOrder = 0, sectorShift = 0, miniShift = 0;
+    readLE(file, 0x1A, h.majorVersion);
+    readLE(file, 0x1C, byteOrder);
+    readLE(file, 0x1E, sectorShift);
+    readLE(file, 0x20, miniShift);
+    if (byteOrder != 0xFFFE) return damaged("字节序标记不正确");
+    if (!((h.majorVersion == 3 && sectorShift == 9) || (h.majorVersion == 4 && sectorShift == 12)))
+        return damaged("扇区大小不正确");
+    if (miniShift != 6) return damaged("小扇区大小不正确");
+    h.sectorSize = std::size_t{1} << sectorShift;
+    h.miniSectorSize = std::size_t{1} << miniShift;
+
+    h.numFatSectors = u32At(file, 0x2C);
+    h.firstDirSector = u32At(file, 0x30);
+    h.miniCutoff = u32At(file, 0x38);
+    h.firstMiniFatSector = u32At(file, 0x3C);
+    h.numMiniFatSectors = u32At(file, 0x40);
+    h.firstDifatSector = u32At(file, 0x44);
+    h.numDifatSectors = u32At(file, 0x48);
+    if (h.miniCutoff != 4096) return damaged("小流界限不正确");
+
+    const std::size_t ss = h.sectorSize;
+    h.sectorsInFile = (file.size() + ss - 1) / ss - 1;  // minus the header sector
+    if (h.numFatSectors > h.sectorsInFile || h.numDifatSectors > h.sectorsInFile)
+        return damaged("分配表的扇区数超出文件大小");
+    return h;
+}
+
+// [MS-CFB] 2.5 Compound File DIFAT Sectors: the numbers of the FAT sectors, 109 in the header and
+// the rest in the DIFAT chain.
+Result<std::vector<std::uint32_t>> readDifat(Bytes file, const Header& h) {
+    std::vector<std::uint32_t> fatSectors;
+    fatSectors.reserve(h.numFatSectors);
+    for (std::size_t i = 0; i < 109 && fatSectors.size() < h.numFatSectors; ++i) {
+        const std::uint32_t s = u32At(file, 0x4C + 4 * i);
+        if (s == kFree) continue;
+        fatSectors.push_back(s);
+    }
+    std::uint32_t difat = h.firstDifatSector;
+    std::vector<bool> seen(h.sectorsInFile, false);
+    std::uint32_t count = 0;
+    const std::size_t perSector = h.sectorSize / 4 - 1;
+    while (difat != kEndOfChain && difat != kFree && fatSectors.size() < h.numFatSectors) {
+        if (difat >= h.sectorsInFile) return damaged("DIFAT 扇区号超出文件");
+        if (seen[difat] || ++count > h.numDifatSectors) return damaged("DIFAT 链出现循环");
+        seen[difat] = true;
+        const std::size_t base = (std::size_t{difat} + 1) * h.sectorSize;
+        for (std::size_t i = 0; i < perSector && fatSectors.size() < h.numFatSectors; ++i) {
+            const std::uint32_t s = u32At(file, base + 4 * i);
+            if (s == kFree) continue;
+            fatSectors.push_back(s);
+        }
+        difat = u32At(file, base + 4 * perSector);
+    }
+    if (fatSectors.size() < h.numFatSectors) return damaged("分配表不完整");
+    return fatSectors;
+}
+
+// [MS-CFB] 2.3 Compound File FAT Sectors: the FAT itself, never more entries than there are
+// sectors in the file.
+Result<std::vector<std::uint32_t>> readFat(Bytes file, const Header& h, const std::vector<std::uint32_t>& fatSectors) {
+    std::vector<std::uint32_t> fat;
+    const std::size_t perFatSector = h.sectorSize / 4;
+    fat.reserve(std::min<std::uint64_t>(std::uint64_t{h.numFatSectors} * perFatSector, h.sectorsInFile));
+    for (std::uint32_t s : fatSectors) {
+        if (s >= h.sectorsInFile) return damaged("分配表扇区号超出文件");
+        const std::size_t base = (std::size_t{s} + 1) * h.sectorSize;
+        for (std::size_t i = 0; i < perFatSector && fat.size() < h.sectorsInFile; ++i) fat.push_back(u32At(file, base + 4 * i));
+    }
+    return fat;
+}
+
+// [MS-CFB] 2.6.1 Compound File Directory Entry, in a chain of sectors of 128-byte entries.
+std::vector<DirectoryEntry> parseDirectory(Bytes d, std::uint16_t majorVersion) {
+    std::vector<DirectoryEntry> dir;
+    const std::size_t n = d.size() / kDirEntrySize;
+    dir.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t e = i * kDirEntrySize;
+        DirectoryEntry entry;
+        std::uint16_t nameLen = 0;
+        readLE(d, e + 0x40, nameLen);
+        if (nameLen > 64) nameLen = 64;
+        const std::size_t units = nameLen >= 2 ? (nameLen / 2 - 1) : 0;
+        entry.name = utf16leToUtf8(d.data() + e, units * 2);
+        readLE(d, e + 0x42, entry.type);
+        readLE(d, e + 0x44, entry.left);
+        readLE(d, e + 0x48, entry.right);
+        readLE(d, e + 0x4C, entry.child);
+        readLE(d, e + 0x74, entry.startSector);
+        std::uint64_t size = 0;
+        readLE(d, e + 0x78, size);
+        if (majorVersion == 3) size &= 0xFFFFFFFFu;  // the high half is undefined in v3
+        entry.size = size;
+        dir.push_back(std::move(entry));
+    }
+    return dir;
+}
+
+// [MS-CFB] 2.4 Compound File Mini FAT Sectors: the chain that holds the mini FAT.
+Result<std::vector<std::uint32_t>> readMiniFat(Bytes file, const Header& h, const std::vector<std::uint32_t>& fat) {
+    std::vector<std::uint32_t> miniFat;
+    std::vector<bool> seen(h.sectorsInFile, false);
+    std::uint32_t s = h.firstMiniFatSector;
+    std::uint32_t count = 0;
+    const std::size_t perFatSector = h.sectorSize / 4;
+    while (s != kEndOfChain && s != kFree && h.numMiniFatSectors > 0) {
+        if (s >= h.sectorsInFile || s >= fat.size()) return damaged("小分配表扇区号超出文件");
+        if (seen[s] || ++count > h.numMiniFatSectors) return damaged("小分配表链出现循环");
+        seen[s] = true;
+        const std::size_t base = (std::size_t{s} + 1) * h.sectorSize;
+        for (std::size_t i = 0; i < perFatSector; ++i) miniFat.push_back(u32At(file, base + 4 * i));
+        s = fat[s];
+    }
+    return miniFat;
+}
+
 }  // namespace
 
 Result<CompoundFile> CompoundFile::open(Bytes file) {
@@ -39,122 +173,34 @@ Result<CompoundFile> CompoundFile::open(Bytes file) {
         return Error{ErrorKind::NotCompoundFile, "文件不是 Office 97-2003 格式（复合文档）的文件。"};
     if (file.size() < kHeaderSize) return damaged("文件头不完整");
 
+    auto header = parseHeader(file);
+    if (!header) return header.error();
     CompoundFile cf;
     cf.file_ = file;
-    std::uint16_t major = 0, byteOrder = 0, sectorShift = 0, miniShift = 0;
-    readLE(file, 0x1A, major);
-    readLE(file, 0x1C, byteOrder);
-    readLE(file, 0x1E, sectorShift);
-    readLE(file, 0x20, miniShift);
-    if (byteOrder != 0xFFFE) return damaged("字节序标记不正确");
-    if (!((major == 3 && sectorShift == 9) || (major == 4 && sectorShift == 12)))
-        return damaged("扇区大小不正确");
-    if (miniShift != 6) return damaged("小扇区大小不正确");
-    cf.majorVersion_ = major;
-    cf.sectorSize_ = std::size_t{1} << sectorShift;
-    cf.miniSectorSize_ = std::size_t{1} << miniShift;
+    cf.sectorSize_ = header->sectorSize;
+    cf.miniSectorSize_ = header->miniSectorSize;
+    cf.miniCutoff_ = header->miniCutoff;
 
-    const std::uint32_t numFatSectors = u32At(file, 0x2C);
-    const std::uint32_t firstDirSector = u32At(file, 0x30);
-    cf.miniCutoff_ = u32At(file, 0x38);
-    const std::uint32_t firstMiniFatSector = u32At(file, 0x3C);
-    const std::uint32_t numMiniFatSectors = u32At(file, 0x40);
-    const std::uint32_t firstDifatSector = u32At(file, 0x44);
-    const std::uint32_t numDifatSectors = u32At(file, 0x48);
-    if (cf.miniCutoff_ != 4096) return damaged("小流界限不正确");
+    auto fatSectors = readDifat(file, *header);
+    if (!fatSectors) return fatSectors.error();
+    auto fat = readFat(file, *header, *fatSectors);
+    if (!fat) return fat.error();
+    cf.fat_ = std::move(*fat);
 
-    // Sectors that can exist in a file of this size (a short last sector still counts).
-    const std::size_t ss = cf.sectorSize_;
-    const std::uint64_t sectorsInFile = (file.size() + ss - 1) / ss - 1;  // minus the header sector
-    if (numFatSectors > sectorsInFile || numDifatSectors > sectorsInFile)
-        return damaged("分配表的扇区数超出文件大小");
-
-    // FAT sector list: 109 entries in the header, then the DIFAT chain.
-    std::vector<std::uint32_t> fatSectors;
-    fatSectors.reserve(numFatSectors);
-    for (std::size_t i = 0; i < 109 && fatSectors.size() < numFatSectors; ++i) {
-        const std::uint32_t s = u32At(file, 0x4C + 4 * i);
-        if (s == kFree) continue;
-        fatSectors.push_back(s);
-    }
-    {
-        std::uint32_t difat = firstDifatSector;
-        std::vector<bool> seen(sectorsInFile, false);
-        std::uint32_t count = 0;
-        const std::size_t perSector = ss / 4 - 1;
-        while (difat != kEndOfChain && difat != kFree && fatSectors.size() < numFatSectors) {
-            if (difat >= sectorsInFile) return damaged("DIFAT 扇区号超出文件");
-            if (seen[difat] || ++count > numDifatSectors) return damaged("DIFAT 链出现循环");
-            seen[difat] = true;
-            const std::size_t base = (std::size_t{difat} + 1) * ss;
-            for (std::size_t i = 0; i < perSector && fatSectors.size() < numFatSectors; ++i) {
-                const std::uint32_t s = u32At(file, base + 4 * i);
-                if (s == kFree) continue;
-                fatSectors.push_back(s);
-            }
-            difat = u32At(file, base + 4 * perSector);
-        }
-    }
-    if (fatSectors.size() < numFatSectors) return damaged("分配表不完整");
-
-    // The FAT itself: never more entries than there are sectors in the file.
-    const std::size_t perFatSector = ss / 4;
-    cf.fat_.reserve(std::min<std::uint64_t>(std::uint64_t{numFatSectors} * perFatSector, sectorsInFile));
-    for (std::uint32_t s : fatSectors) {
-        if (s >= sectorsInFile) return damaged("分配表扇区号超出文件");
-        const std::size_t base = (std::size_t{s} + 1) * ss;
-        for (std::size_t i = 0; i < perFatSector && cf.fat_.size() < sectorsInFile; ++i)
-            cf.fat_.push_back(u32At(file, base + 4 * i));
-    }
-
-    // Directory: a chain of sectors of 128-byte entries.
-    {
-        auto dirBytes = cf.readChain(firstDirSector, UINT64_MAX, false);
-        if (!dirBytes) return dirBytes.error();
-        const Bytes d(*dirBytes);
-        const std::size_t n = d.size() / kDirEntrySize;
-        cf.dir_.reserve(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::size_t e = i * kDirEntrySize;
-            DirectoryEntry entry;
-            std::uint16_t nameLen = 0;
-            readLE(d, e + 0x40, nameLen);
-            if (nameLen > 64) nameLen = 64;
-            const std::size_t units = nameLen >= 2 ? (nameLen / 2 - 1) : 0;
-            entry.name = utf16leToUtf8(d.data() + e, units * 2);
-            readLE(d, e + 0x42, entry.type);
-            readLE(d, e + 0x44, entry.left);
-            readLE(d, e + 0x48, entry.right);
-            readLE(d, e + 0x4C, entry.child);
-            readLE(d, e + 0x74, entry.startSector);
-            std::uint64_t size = 0;
-            readLE(d, e + 0x78, size);
-            if (cf.majorVersion_ == 3) size &= 0xFFFFFFFFu;  // the high half is undefined in v3
-            entry.size = size;
-            cf.dir_.push_back(std::move(entry));
-        }
-    }
+    auto dirBytes = cf.readChain(header->firstDirSector, UINT64_MAX, false);
+    if (!dirBytes) return dirBytes.error();
+    cf.dir_ = parseDirectory(*dirBytes, header->majorVersion);
     if (cf.dir_.empty() || cf.dir_[0].type != 5) return damaged("缺少根目录");
 
-    // Mini FAT and the mini stream (held by the root entry).
-    {
-        std::vector<bool> seen(sectorsInFile, false);
-        std::uint32_t s = firstMiniFatSector;
-        std::uint32_t count = 0;
-        while (s != kEndOfChain && s != kFree && numMiniFatSectors > 0) {
-            if (s >= sectorsInFile || s >= cf.fat_.size()) return damaged("小分配表扇区号超出文件");
-            if (seen[s] || ++count > numMiniFatSectors) return damaged("小分配表链出现循环");
-            seen[s] = true;
-            const std::size_t base = (std::size_t{s} + 1) * ss;
-            for (std::size_t i = 0; i < perFatSector; ++i) cf.miniFat_.push_back(u32At(file, base + 4 * i));
-            s = cf.fat_[s];
-        }
-        const DirectoryEntry& root = cf.dir_[0];
-        if (root.size > 0 && root.startSector != kEndOfChain) {
-            auto mini = cf.readChain(root.startSector, root.size, false);
-            if (!mini) return mini.error();
-            cf.miniStream_ = std::move(*mini);
-        }
+    auto miniFat = readMiniFat(file, *header, cf.fat_);
+    if (!miniFat) return miniFat.error();
+    cf.miniFat_ = std::move(*miniFat);
+    // The mini stream is held by the root entry.
+    const DirectoryEntry& root = cf.dir_[0];
+    if (root.size > 0 && root.startSector != kEndOfChain) {
+        auto mini = cf.readChain(root.startSector, root.size, false);
+        if (!mini) return mini.error();
+        cf.miniStream_ = std::move(*mini);
     }
     return cf;
 }

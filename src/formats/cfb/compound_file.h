@@ -34,16 +34,12 @@ public:
     // Names of the streams and storages directly under the root, in directory order.
     std::vector<std::string> rootNames() const;
 
-    std::uint16_t majorVersion() const { return majorVersion_; }
-    std::size_t sectorSize() const { return sectorSize_; }
-
 private:
     CompoundFile() = default;
     Result<std::vector<std::uint8_t>> readChain(std::uint32_t start, std::uint64_t size, bool mini) const;
     std::vector<std::uint32_t> rootChildren() const;  // directory indexes, tree order
 
     Bytes file_;
-    std::uint16_t majorVersion_ = 3;
     std::size_t sectorSize_ = 512;
     std::size_t miniSectorSize_ = 64;
     std::uint32_t miniCutoff_ = 4096;

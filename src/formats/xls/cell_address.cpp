@@ -16,13 +16,18 @@ std::string columnLetters(std::uint32_t col) {
     return letters;
 }
 
+std::string rowA1(std::uint32_t row, bool absolute) {
+    std::string text(absolute ? "$" : "");
+    return text += std::to_string(std::uint64_t{row} + 1);
+}
+
+std::string columnA1(std::uint32_t col, bool absolute) {
+    std::string text(absolute ? "$" : "");
+    return text += columnLetters(col);
+}
+
 std::string cellAddressA1(std::uint32_t row, std::uint32_t col, bool absRow, bool absCol) {
-    std::string text;
-    if (absCol) text += '$';
-    text += columnLetters(col);
-    if (absRow) text += '$';
-    text += std::to_string(std::uint64_t{row} + 1);
-    return text;
+    return columnA1(col, absCol) + rowA1(row, absRow);
 }
 
 std::string rangeAddressA1(std::uint32_t firstRow, std::uint32_t firstCol, std::uint32_t lastRow,
@@ -47,13 +52,6 @@ std::string r1c1Part(char letter, std::int64_t value, bool relative) {
     return text;
 }
 
-std::string cellAddressR1C1(std::uint32_t row, std::uint32_t col, bool relRow, bool relCol,
-                            std::uint32_t baseRow, std::uint32_t baseCol) {
-    const std::int64_t r = relRow ? std::int64_t{row} - baseRow : std::int64_t{row};
-    const std::int64_t c = relCol ? std::int64_t{col} - baseCol : std::int64_t{col};
-    return r1c1Part('R', r, relRow) + r1c1Part('C', c, relCol);
-}
-
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -67,12 +65,12 @@ bool looksLikeA1(std::string_view s) {
         col = col * 26 + static_cast<std::uint32_t>((s[i] | 0x20) - 'a' + 1);
         if (++i > 3) return false;
     }
-    if (i == 0 || i == s.size() || col > 256) return false;
+    if (i == 0 || i == s.size() || col > kMaxColumns) return false;
     std::uint64_t row = 0;
     for (; i < s.size(); ++i) {
         if (!isDigit(s[i])) return false;
         row = row * 10 + static_cast<std::uint64_t>(s[i] - '0');
-        if (row > 65536) return false;
+        if (row > kMaxRows) return false;
     }
     return row >= 1;
 }
@@ -97,20 +95,13 @@ bool looksLikeR1C1(std::string_view s) {
 
 }  // namespace
 
-std::string sheetNameInFormula(std::string_view name) {
-    bool quote = name.empty() || isDigit(name[0]) || looksLikeA1(name) || looksLikeR1C1(name);
+bool sheetNameNeedsQuotes(std::string_view name) {
+    if (name.empty() || isDigit(name[0]) || looksLikeA1(name) || looksLikeR1C1(name)) return true;
     for (char c : name) {
         const auto u = static_cast<unsigned char>(c);
-        if (u < 0x80 && !isLetter(c) && !isDigit(c) && c != '_' && c != '.') quote = true;
+        if (u < 0x80 && !isLetter(c) && !isDigit(c) && c != '_' && c != '.') return true;
     }
-    if (!quote) return std::string(name);
-    std::string text = "'";
-    for (char c : name) {
-        if (c == '\'') text += '\'';
-        text += c;
-    }
-    text += '\'';
-    return text;
+    return false;
 }
 
 }  // namespace tarnwick::xls

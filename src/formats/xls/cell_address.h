@@ -1,5 +1,7 @@
 // Cell and range addresses as Excel spells them, in A1 style ("$A$1", "IV65536") and in R1C1
-// style ("R20C3", "RC[-1]"). Rows and columns are 0-based here, as the file stores them.
+// style ("R20C3", "RC[-1]"), and sheet names before '!'. Rows and columns are 0-based here, as
+// the file stores them. The formula text, the chart series and the model's Range.Address all
+// spell addresses through these.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +10,17 @@
 
 namespace tarnwick::xls {
 
+// An Excel 97-2003 sheet: rows 1..65536, columns A..IV.
+inline constexpr std::uint32_t kMaxRows = 65536;
+inline constexpr std::uint32_t kMaxColumns = 256;
+
 // Column letters of a 0-based column: 0 → "A", 25 → "Z", 26 → "AA", 255 → "IV".
 std::string columnLetters(std::uint32_t col);
+
+// The A1 parts of a cell, alone as whole rows and columns are written: rowA1(2, true) == "$3",
+// columnA1(2, false) == "C".
+std::string rowA1(std::uint32_t row, bool absolute);
+std::string columnA1(std::uint32_t col, bool absolute);
 
 // A1 text of a cell, e.g. cellAddressA1(2, 3, false, false) == "D3" and
 // cellAddressA1(19, 2, true, true) == "$C$20".
@@ -23,14 +34,10 @@ std::string rangeAddressA1(std::uint32_t firstRow, std::uint32_t firstCol, std::
 // ("R20"); relative parts carry the offset in brackets ("C[-1]"), or nothing when it is 0 ("R").
 std::string r1c1Part(char letter, std::int64_t value, bool relative);
 
-// R1C1 text of a cell from absolute 0-based coordinates, relative parts shown as offsets from
-// (baseRow, baseCol): cellAddressR1C1(2, 2, true, true, 2, 3) == "RC[-1]".
-std::string cellAddressR1C1(std::uint32_t row, std::uint32_t col, bool relRow, bool relCol,
-                            std::uint32_t baseRow, std::uint32_t baseCol);
-
-// A sheet name as it stands before '!' in formula text: in single quotes (inner quotes doubled)
-// when it holds blanks or punctuation, starts with a digit, or could be read as a cell address
-// ("S2", "R1C1"); otherwise as it is: "Sheet1", "'My Sheet'", "'S2'", "'Bob''s'".
-std::string sheetNameInFormula(std::string_view name);
+// Whether Excel puts a sheet name in single quotes before '!': when it holds blanks or ASCII
+// punctuation other than '_' and '.', starts with a digit, or could be read as a cell address
+// within the sheet ("S2", "IV65536") or as an R1C1 address ("R1C1", "rc"). Letters of other
+// scripts need no quotes; an empty name does.
+bool sheetNameNeedsQuotes(std::string_view name);
 
 }  // namespace tarnwick::xls

@@ -1,21 +1,11 @@
 #include "formats/xls/chart_parts.h"
 
 #include "base/utf.h"
+#include "formats/xls/record_types.h"
 
 namespace tarnwick::xls {
 namespace {
 
-namespace rt {
-constexpr std::uint16_t Bof = 0x0809, Eof = 0x000A;
-constexpr std::uint16_t Chart = 0x1002, Series = 0x1003, DataFormat = 0x1006, LineFormat = 0x1007,
-                        MarkerFormat = 0x1009, PieFormat = 0x100B, SeriesText = 0x100D,
-                        ChartFormat = 0x1014, Bar = 0x1017, Line = 0x1018, Pie = 0x1019,
-                        Area = 0x101A, Scatter = 0x101B, Text = 0x1025, ObjectLink = 0x1027,
-                        Begin = 0x1033, End = 0x1034, Chart3d = 0x103A, Radar = 0x103E,
-                        Surf = 0x103F, RadarArea = 0x1040, AxisParent = 0x1041,
-                        SerToCrt = 0x1045, SerParent = 0x104A, Brai = 0x1051, SerFmt = 0x105D,
-                        Chart3DBarShape = 0x105F, BopPop = 0x1061;
-}  // namespace rt
 
 constexpr std::size_t kMaxDepth = 64;
 constexpr std::size_t kMaxSeries = 1024;   // Excel allows 255 series in a chart
@@ -34,7 +24,7 @@ bool isTypeRecord(std::uint16_t t) {
     }
 }
 
-// SeriesText: reserved id, then a ShortXLUnicodeString (cch, fHighByte, characters).
+// [MS-XLS] SeriesText: reserved id, then a ShortXLUnicodeString (cch, fHighByte, characters).
 bool readSeriesText(Bytes data, std::string& out) {
     ByteReader r(data);
     std::uint16_t id;
@@ -47,7 +37,7 @@ bool readSeriesText(Bytes data, std::string& out) {
     return true;
 }
 
-// BRAI: id, rt, flags, ifmt, then a ChartParsedFormula (cce, rgce).
+// [MS-XLS] 2.4.29 BRAI: id, rt, flags, ifmt, then a ChartParsedFormula (cce, rgce).
 bool readBrai(Bytes data, std::uint8_t& id, DataSource& out) {
     ByteReader r(data);
     std::uint8_t kind;
@@ -80,7 +70,7 @@ public:
     Result<ChartParts> run(std::span<const Record> records) {
         if (records.empty() || records.front().type != rt::Bof) return damaged();
         std::uint16_t bofType = 0;
-        if (!readLE(records.front().data, 2, bofType) || bofType != 0x0020) return damaged();
+        if (!readLE(records.front().data, 2, bofType) || bofType != bof::Chart) return damaged();
         bool ended = false, sawChart = false;
         for (std::size_t i = 1; i < records.size(); ++i) {
             const Record& rec = records[i];

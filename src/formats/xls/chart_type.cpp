@@ -1,5 +1,7 @@
 #include "formats/xls/chart_type.h"
 
+#include "formats/xls/record_types.h"
+
 namespace tarnwick::xls {
 namespace {
 
@@ -162,15 +164,15 @@ int chartTypeOf(const ChartParts& parts) {
     if (!g) return 0;
     const Look look = lookOf(parts, *g);
     switch (g->typeRecord) {
-        case 0x1017: return barType(*g, look);
-        case 0x1018: return lineType(*g, look);
-        case 0x1019: return pieType(*g, look);
-        case 0x101A: return areaType(*g);
-        case 0x101B: return scatterType(*g, look);
-        case 0x103E: return look.markers ? xlRadarMarkers : xlRadar;
-        case 0x1040: return xlRadarFilled;
-        case 0x103F: return surfaceType(*g);
-        case 0x1061: return g->pieOfPieType == 2 ? xlBarOfPie : xlPieOfPie;
+        case rt::Bar: return barType(*g, look);
+        case rt::Line: return lineType(*g, look);
+        case rt::Pie: return pieType(*g, look);
+        case rt::Area: return areaType(*g);
+        case rt::Scatter: return scatterType(*g, look);
+        case rt::Radar: return look.markers ? xlRadarMarkers : xlRadar;
+        case rt::RadarArea: return xlRadarFilled;
+        case rt::Surf: return surfaceType(*g);
+        case rt::BopPop: return g->pieOfPieType == 2 ? xlBarOfPie : xlPieOfPie;
         default: return 0;
     }
 }

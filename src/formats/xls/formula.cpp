@@ -22,8 +22,6 @@ namespace {
 constexpr std::size_t kMaxTokens = 8192;
 constexpr std::size_t kMaxStack = 1024;
 constexpr std::size_t kMaxTextBytes = 256 * 1024;
-constexpr std::int64_t kRows = 65536;
-constexpr std::int64_t kCols = 256;
 
 // Blanks that PtgAttrSpace asks for, waiting for the token they stand before.
 struct PendingSpaces {
@@ -427,16 +425,16 @@ private:
         const std::int64_t baseRow = env_.row, baseCol = env_.col;
         if (offsets && out.relRow) {
             out.rowOffset = static_cast<std::int16_t>(rowField);
-            out.row = static_cast<std::uint32_t>(wrap(baseRow + out.rowOffset, kRows));
+            out.row = static_cast<std::uint32_t>(wrap(baseRow + out.rowOffset, kMaxRows));
         } else {
             out.row = rowField;
             out.rowOffset = std::int64_t{rowField} - baseRow;
         }
         if (offsets && out.relCol) {
             out.colOffset = static_cast<std::int8_t>(colIndex & 0xFF);
-            out.col = static_cast<std::uint32_t>(wrap(baseCol + out.colOffset, kCols));
+            out.col = static_cast<std::uint32_t>(wrap(baseCol + out.colOffset, kMaxColumns));
         } else {
-            if (colIndex >= kCols) return fail("公式中的列号超出范围，文件可能已损坏。");
+            if (colIndex >= kMaxColumns) return fail("公式中的列号超出范围，文件可能已损坏。");
             out.col = colIndex;
             out.colOffset = std::int64_t{colIndex} - baseCol;
         }
@@ -444,17 +442,11 @@ private:
     }
 
     std::string rowText(const Loc& l) const {
-        if (style_ == RefStyle::A1) {
-            std::string s(l.relRow ? "" : "$");
-            return s += std::to_string(l.row + 1);
-        }
+        if (style_ == RefStyle::A1) return rowA1(l.row, !l.relRow);
         return r1c1Part('R', l.relRow ? l.rowOffset : l.row, l.relRow);
     }
     std::string colText(const Loc& l) const {
-        if (style_ == RefStyle::A1) {
-            std::string s(l.relCol ? "" : "$");
-            return s += columnLetters(l.col);
-        }
+        if (style_ == RefStyle::A1) return columnA1(l.col, !l.relCol);
         return r1c1Part('C', l.relCol ? l.colOffset : l.col, l.relCol);
     }
     std::string cellText(const Loc& l) const {
@@ -463,8 +455,8 @@ private:
     }
 
     std::string areaText(const Loc& first, const Loc& last) const {
-        const bool allRows = first.row == 0 && last.row == kRows - 1;
-        const bool allCols = first.col == 0 && last.col == kCols - 1;
+        const bool allRows = first.row == 0 && last.row == kMaxRows - 1;
+        const bool allCols = first.col == 0 && last.col == kMaxColumns - 1;
         std::string a, b;
         if (allCols) {  // whole rows: "1:3", "R1:R3" (also for the whole sheet, as Excel does)
             a = rowText(first);

@@ -15,14 +15,16 @@ const char* cellErrorText(std::uint8_t code) {
     }
 }
 
-std::string formulaStringLiteral(std::string_view text) {
-    std::string out = "\"";
+std::string quoted(std::string_view text, char quote) {
+    std::string out(1, quote);
     for (char c : text) {
-        if (c == '"') out += '"';
+        if (c == quote) out += quote;
         out += c;
     }
-    out += '"';
+    out += quote;
     return out;
 }
+
+std::string formulaStringLiteral(std::string_view text) { return quoted(text, '"'); }
 
 }  // namespace tarnwick::xls

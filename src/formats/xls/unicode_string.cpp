@@ -1,6 +1,7 @@
 #include "formats/xls/unicode_string.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/utf.h"
 
@@ -57,8 +58,6 @@ bool ContinuedReader::skip(std::size_t n) {
 }
 
 bool ContinuedReader::chars(std::size_t cch, bool highByte, std::string& out) {
-    out.reserve(out.size() + std::min<std::size_t>(cch, 1 << 16));
-    std::vector<std::uint8_t> units;
     while (cch > 0) {
         if (seg_ >= segs_.size()) return false;
         if (pos_ >= segs_[seg_].size()) {
@@ -74,10 +73,11 @@ bool ContinuedReader::chars(std::size_t cch, bool highByte, std::string& out) {
         const std::size_t avail = (s.size() - pos_) / width;
         if (avail == 0) return false;  // half a UTF-16 unit before a seam
         const std::size_t k = std::min(avail, cch);
-        if (highByte)
-            out += utf16leToUtf8(s.data() + pos_, k * 2);
+        std::string piece = highByte ? utf16leToUtf8(s.data() + pos_, k * 2) : latin1ToUtf8(s.data() + pos_, k);
+        if (out.empty())
+            out = std::move(piece);  // the common case: the whole string in one record
         else
-            out += latin1ToUtf8(s.data() + pos_, k);
+            out += piece;
         pos_ += k * width;
         cch -= k;
     }
@@ -101,8 +101,6 @@ bool ContinuedReader::unicodeString(std::string& out, std::vector<FormatRun>* ru
     }
     return skip(ext);
 }
-
-bool ContinuedReader::richString(std::string& out, std::vector<FormatRun>* runs) { return unicodeString(out, runs); }
 
 namespace {
 
@@ -135,22 +133,36 @@ std::optional<std::string> stringAt(Bytes data, std::size_t offset, std::size_t 
     return s;
 }
 
+// The string at the reader's position once its count is read; the reader moves past it.
+bool readAt(ByteReader& r, std::size_t start, std::size_t cch, std::string& out, std::vector<FormatRun>* runs) {
+    std::size_t end = 0;
+    std::vector<FormatRun> found;
+    auto s = stringAt(r.data(), r.position(), cch, &end, runs ? &found : nullptr);
+    if (!s || !r.seek(end)) {
+        r.seek(start);
+        return false;
+    }
+    out = std::move(*s);
+    if (runs) runs->insert(runs->end(), found.begin(), found.end());
+    return true;
+}
+
 }  // namespace
 
-std::optional<std::string> shortString(Bytes data, std::size_t offset, std::size_t* end) {
+bool readShortString(ByteReader& r, std::string& out) {
+    const std::size_t start = r.position();
     std::uint8_t cch = 0;
-    if (!readLE(data, offset, cch)) return std::nullopt;
-    return stringAt(data, offset + 1, cch, end);
+    return r.u8(cch) && readAt(r, start, cch, out, nullptr);
 }
 
-std::optional<std::string> longString(Bytes data, std::size_t offset, std::size_t* end, std::vector<FormatRun>* runs) {
+bool readLongString(ByteReader& r, std::string& out, std::vector<FormatRun>* runs) {
+    const std::size_t start = r.position();
     std::uint16_t cch = 0;
-    if (!readLE(data, offset, cch)) return std::nullopt;
-    return stringAt(data, offset + 2, cch, end, runs);
+    return r.u16(cch) && readAt(r, start, cch, out, runs);
 }
 
-std::optional<std::string> stringNoCount(Bytes data, std::size_t offset, std::size_t cch, std::size_t* end) {
-    return stringAt(data, offset, cch, end);
+bool readStringNoCount(ByteReader& r, std::size_t cch, std::string& out) {
+    return readAt(r, r.position(), cch, out, nullptr);
 }
 
 }  // namespace tarnwick::xls

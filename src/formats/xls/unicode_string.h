@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,11 +30,11 @@ public:
     bool skip(std::size_t n);
     // cch characters; compressed (one byte each) unless highByte. Continues across seams.
     bool chars(std::size_t cch, bool highByte, std::string& out);
-    // XLUnicodeString: cch (16-bit), option byte, characters; formatting runs go to `runs` when
-    // given (at most kMaxRunsPerString, the rest skipped), phonetic data is skipped.
+    // [MS-XLS] 2.5.294 XLUnicodeString: cch (16-bit), option byte, characters; with the rich and
+    // extended flags of 2.5.293 XLUnicodeRichExtendedString (as in SST) the formatting runs go to
+    // `runs` when given (at most kMaxRunsPerString, the rest skipped) and phonetic data is skipped.
     bool unicodeString(std::string& out, std::vector<FormatRun>* runs = nullptr);
-    // XLUnicodeRichExtendedString as in SST.
-    bool richString(std::string& out, std::vector<FormatRun>* runs = nullptr);
+    // No bytes left in any segment.
     bool atEnd() const;
 
 private:
@@ -45,11 +44,14 @@ private:
     std::size_t pos_ = 0;
 };
 
-// ShortXLUnicodeString (8-bit count) or XLUnicodeString (16-bit count) inside one record.
-std::optional<std::string> shortString(Bytes data, std::size_t offset, std::size_t* end = nullptr);
-std::optional<std::string> longString(Bytes data, std::size_t offset, std::size_t* end = nullptr,
-                                      std::vector<FormatRun>* runs = nullptr);
-// Characters with a leading option byte but no count (XLUnicodeStringNoCch).
-std::optional<std::string> stringNoCount(Bytes data, std::size_t offset, std::size_t cch, std::size_t* end = nullptr);
+// Strings inside one record, read at a ByteReader's position, which moves past the whole string
+// (characters, formatting runs and phonetic data); false, the reader unmoved, when any of it runs
+// past the end. Rich and extended flags are honoured in all three forms.
+// [MS-XLS] 2.5.240 ShortXLUnicodeString: 8-bit count.
+bool readShortString(ByteReader& r, std::string& out);
+// [MS-XLS] 2.5.294 XLUnicodeString: 16-bit count; formatting runs to `runs` when given.
+bool readLongString(ByteReader& r, std::string& out, std::vector<FormatRun>* runs = nullptr);
+// [MS-XLS] 2.5.296 XLUnicodeStringNoCch: the option byte and cch characters.
+bool readStringNoCount(ByteReader& r, std::size_t cch, std::string& out);
 
 }  // namespace tarnwick::xls

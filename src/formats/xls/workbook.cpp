@@ -1,7 +1,8 @@
 #include "formats/xls/workbook.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "formats/xls/literals.h"
 
 namespace tarnwick::xls {
 
@@ -46,82 +47,6 @@ const std::array<std::uint32_t, 56>& defaultPalette() {
     return palette;
 }
 
-namespace {
-
-bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// "A1".."IV65536": a cell of a 97-2003 sheet.
-bool readsAsA1Cell(std::string_view s) {
-    std::size_t i = 0;
-    std::uint32_t col = 0;
-    while (i < s.size() && isAsciiLetter(s[i])) {
-        col = col * 26 + static_cast<std::uint32_t>(std::toupper(static_cast<unsigned char>(s[i])) - 'A' + 1);
-        if (++i > 3) return false;
-    }
-    if (i == 0 || i == s.size() || col > kMaxColumns) return false;
-    std::uint32_t row = 0;
-    for (; i < s.size(); ++i) {
-        if (!isDigit(s[i])) return false;
-        row = row * 10 + static_cast<std::uint32_t>(s[i] - '0');
-        if (row > kMaxRows) return false;
-    }
-    return row >= 1;
-}
-
-// "R", "C", "R1", "C12", "R1C1", "RC": R1C1 references.
-bool readsAsR1C1(std::string_view s) {
-    std::size_t i = 0;
-    auto digits = [&] {
-        while (i < s.size() && isDigit(s[i])) ++i;
-    };
-    if (i < s.size() && (s[i] == 'R' || s[i] == 'r')) {
-        ++i;
-        digits();
-    }
-    if (i < s.size() && (s[i] == 'C' || s[i] == 'c')) {
-        ++i;
-        digits();
-    }
-    return i > 0 && i == s.size();
-}
-
-}  // namespace
-
-bool sheetNameNeedsQuotes(std::string_view name) {
-    if (name.empty()) return true;
-    if (isDigit(name[0])) return true;
-    for (char ch : name) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x80) continue;  // letters of other scripts need no quotes
-        if (!(isAsciiLetter(ch) || isDigit(ch) || ch == '_' || ch == '.')) return true;
-    }
-    return readsAsA1Cell(name) || readsAsR1C1(name);
-}
-
-std::string quoteSheetName(std::string_view name) {
-    if (!sheetNameNeedsQuotes(name)) return std::string(name);
-    std::string out = "'";
-    for (char c : name) {
-        out += c;
-        if (c == '\'') out += '\'';
-    }
-    return out + "'";
-}
-
-namespace {
-
-std::string inQuotes(std::string_view s) {
-    std::string out = "'";
-    for (char c : s) {
-        out += c;
-        if (c == '\'') out += '\'';
-    }
-    return out + "'";
-}
-
-}  // namespace
-
 std::string Workbook::sheetPrefix(std::uint16_t ixti) const {
     if (ixti >= externSheets.size()) return {};
     const ExternSheet& x = externSheets[ixti];
@@ -144,7 +69,7 @@ std::string Workbook::sheetPrefix(std::uint16_t ixti) const {
         part += ":" + *last;
         quote = quote || sheetNameNeedsQuotes(*last);
     }
-    if (book.self) return quote ? inQuotes(part) : part;
+    if (book.self) return quote ? quoted(part, '\'') : part;
     // External workbook: [file]Sheet, its stored folder or web address in front as Excel shows a
     // closed source ('C:\dir\[file]Sheet', 'http://host/[file]Sheet'), quoted as a whole when any
     // part needs it; a folder always does.
@@ -162,7 +87,7 @@ std::string Workbook::sheetPrefix(std::uint16_t ixti) const {
     whole += file;
     whole += ']';
     whole += part;
-    return quote ? inQuotes(whole) : whole;
+    return quote ? quoted(whole, '\'') : whole;
 }
 
 std::string Workbook::definedName(std::uint32_t index) const {

@@ -14,14 +14,12 @@
 
 #include "base/byte_reader.h"
 #include "base/result.h"
+#include "formats/xls/cell_address.h"
 #include "formats/xls/chart.h"
 #include "formats/xls/formula.h"
 #include "formats/xls/unicode_string.h"
 
 namespace tarnwick::xls {
-
-inline constexpr std::uint32_t kMaxRows = 65536;
-inline constexpr std::uint32_t kMaxColumns = 256;
 
 struct Font {
     std::string name;
@@ -174,11 +172,6 @@ struct Workbook {
 
 // Excel 97's default colour palette, 0xRRGGBB for indexes 8..63.
 const std::array<std::uint32_t, 56>& defaultPalette();
-
-// Whether Excel puts a sheet name in quotes in a reference (spaces, punctuation, a leading digit,
-// names that read as a cell reference).
-bool sheetNameNeedsQuotes(std::string_view name);
-std::string quoteSheetName(std::string_view name);
 
 // What one workbook may hold before it counts as damaged: a real workbook has at most a few
 // hundred sheets and Excel 97-2003 holds 65536 x 256 cells per sheet, but a small damaged file

@@ -1,7 +1,5 @@
 #include "model/excel/address.h"
 
-#include "formats/xls/workbook.h"
-
 namespace tarnwick::excel {
 namespace {
 
@@ -105,24 +103,10 @@ std::optional<Block> parseColumns(std::string_view columns) {
     return b;
 }
 
-std::string columnLetters(std::uint32_t col) {
-    std::string s;
-    std::uint32_t n = col + 1;
-    while (n > 0) {
-        const std::uint32_t r = (n - 1) % 26;
-        s.insert(s.begin(), static_cast<char>('A' + r));
-        n = (n - 1) / 26;
-    }
-    return s;
-}
-
 std::string absoluteAddress(const Block& b) {
-    std::string s = "$";
-    if (b.wholeRows) return ((s += std::to_string(b.firstRow + 1)) += ":$") += std::to_string(b.lastRow + 1);
-    if (b.wholeColumns) return ((s += columnLetters(b.firstCol)) += ":$") += columnLetters(b.lastCol);
-    ((s += columnLetters(b.firstCol)) += '$') += std::to_string(b.firstRow + 1);
-    if (b.firstRow == b.lastRow && b.firstCol == b.lastCol) return s;
-    return (((s += ":$") += columnLetters(b.lastCol)) += '$') += std::to_string(b.lastRow + 1);
+    if (b.wholeRows) return xls::rowA1(b.firstRow, true) + ":" + xls::rowA1(b.lastRow, true);
+    if (b.wholeColumns) return xls::columnA1(b.firstCol, true) + ":" + xls::columnA1(b.lastCol, true);
+    return xls::rangeAddressA1(b.firstRow, b.firstCol, b.lastRow, b.lastCol, true);
 }
 
 }  // namespace tarnwick::excel

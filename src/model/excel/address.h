@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "formats/xls/cell_address.h"
+
 namespace tarnwick::excel {
 
 struct Block {
@@ -24,7 +26,9 @@ std::optional<Block> parseAddress(std::string_view address);
 std::optional<Block> parseRows(std::string_view rows);
 std::optional<Block> parseColumns(std::string_view columns);
 
-std::string columnLetters(std::uint32_t col);  // 0 -> "A", 255 -> "IV"
+// Column letters and the sheet's size are the reader's (formats/xls/cell_address.h).
+using xls::columnLetters;
+// Excel's Range.Address: "$A$1:$H$1", "$A$1" for one cell, "$1:$3" for rows, "$A:$C" for columns.
 std::string absoluteAddress(const Block& b);
 
 }  // namespace tarnwick::excel

@@ -1,9 +1,11 @@
-// Cell address spelling shared by the formula text and the range addresses of the model.
+// Cell address spelling shared by the formula text, the chart series and the range addresses of
+// the model, and the quoting of sheet names.
 #include "formats/xls/cell_address.h"
 
 #include <gtest/gtest.h>
 
 #include "formats/xls/function_table.h"
+#include "formats/xls/literals.h"
 
 namespace tarnwick::xls {
 namespace {
@@ -27,34 +29,30 @@ TEST(CellAddress, A1AndRanges) {
     EXPECT_EQ(rangeAddressA1(0, 0, 0, 7, true), "$A$1:$H$1");
     EXPECT_EQ(rangeAddressA1(4, 1, 4, 1, true), "$B$5");
     EXPECT_EQ(rangeAddressA1(2, 1, 16, 1, false), "B3:B17");
+    EXPECT_EQ(rowA1(2, true) + ":" + rowA1(4, false), "$3:5");
+    EXPECT_EQ(columnA1(2, false) + ":" + columnA1(255, true), "C:$IV");
 }
 
 TEST(CellAddress, R1C1) {
-    EXPECT_EQ(cellAddressR1C1(2, 2, true, true, 2, 3), "RC[-1]");
-    EXPECT_EQ(cellAddressR1C1(19, 2, false, false, 2, 3), "R20C3");
-    EXPECT_EQ(cellAddressR1C1(3, 3, true, false, 2, 3), "R[1]C4");
     EXPECT_EQ(r1c1Part('R', 0, true), "R");
     EXPECT_EQ(r1c1Part('C', -42, true), "C[-42]");
     EXPECT_EQ(r1c1Part('C', 0, false), "C1");
 }
 
-TEST(CellAddress, SheetNamesInFormulas) {
-    EXPECT_EQ(sheetNameInFormula("Sheet1"), "Sheet1");
-    EXPECT_EQ(sheetNameInFormula("Sh3"), "Sh3");        // column SH lies past IV
-    EXPECT_EQ(sheetNameInFormula("My Sheet"), "'My Sheet'");
-    EXPECT_EQ(sheetNameInFormula("Bob's"), "'Bob''s'");
-    EXPECT_EQ(sheetNameInFormula("S2"), "'S2'");
-    EXPECT_EQ(sheetNameInFormula("iv65536"), "'iv65536'");
-    EXPECT_EQ(sheetNameInFormula("IW1"), "IW1");        // past the last column
-    EXPECT_EQ(sheetNameInFormula("A65537"), "A65537");  // past the last row
-    EXPECT_EQ(sheetNameInFormula("R1C1"), "'R1C1'");
-    EXPECT_EQ(sheetNameInFormula("rc"), "'rc'");
-    EXPECT_EQ(sheetNameInFormula("C"), "'C'");
-    EXPECT_EQ(sheetNameInFormula("2009"), "'2009'");
-    EXPECT_EQ(sheetNameInFormula("a-b"), "'a-b'");
-    EXPECT_EQ(sheetNameInFormula("data_2.x"), "data_2.x");
-    EXPECT_EQ(sheetNameInFormula("成绩表"), "成绩表");
-    EXPECT_EQ(sheetNameInFormula(""), "''");
+TEST(CellAddress, SheetNamesAreQuotedAsExcelQuotesThem) {
+    struct Case { const char* name; bool quotes; };
+    const Case cases[] = {
+        {"Sheet1", false}, {"Sh3", false},  // column SH lies past IV
+        {"工作表1", false}, {"成绩表", false}, {"data_2.x", false},
+        {"IW1", false},      // past the last column
+        {"A65537", false},   // past the last row
+        {"S2", true}, {"IV65536", true}, {"iv65536", true}, {"R1C1", true}, {"rc", true}, {"C", true},
+        {"My Sheet", true}, {"Bob's", true}, {"1st", true}, {"2009", true}, {"a-b", true}, {"", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(sheetNameNeedsQuotes(c.name), c.quotes) << c.name;
+    EXPECT_EQ(quoted("Bob's", '\''), "'Bob''s'");
+    EXPECT_EQ(quoted("", '\''), "''");
+    EXPECT_EQ(formulaStringLiteral("say \"hi\""), "\"say \"\"hi\"\"\"");
 }
 
 TEST(FunctionTable, NamesAndFixedArgumentCounts) {

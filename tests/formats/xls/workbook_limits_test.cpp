@@ -18,7 +18,7 @@ void blanks(StreamBuilder& s, std::uint16_t row, std::uint16_t count) {
     s.add(rt::MulBlank, b);
 }
 
-bool saysDamaged(const Result<Workbook>& r) { return !r.ok() && r.error().message.find("损坏") != std::string::npos; }
+bool saysDamaged(const Result<Workbook>& r) { return !r.ok() && r.error().kind == ErrorKind::Damaged; }
 
 TEST(WorkbookLimits, SheetListsLongerThanAnyRealWorkbookAreDamage) {
     auto sheets = [](std::size_t n) {
@@ -43,8 +43,7 @@ TEST(WorkbookLimits, TwoSheetsAtOneOffsetAreDamage) {
     const std::size_t first = 20 + 4, second = first + 4 + boundSheet("A").size();
     for (int i = 0; i < 4; ++i) stream[second + i] = stream[first + i];
     auto twice = readWorkbookStream(stream);
-    ASSERT_FALSE(twice.ok());
-    EXPECT_NE(twice.error().message.find("同一位置"), std::string::npos) << twice.error().message;
+    EXPECT_TRUE(saysDamaged(twice));
 }
 
 TEST(WorkbookLimits, CellsAreCountedOverTheWholeWorkbook) {

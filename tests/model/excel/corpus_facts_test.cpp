@@ -33,7 +33,7 @@ Check checkFact(const Fact& f, Books& books) {
     // Refusals.
     if (w == "opening without the password" || w.rfind("opening as an OLE2", 0) == 0) {
         if (opened.ok()) return fail("opened");
-        if (w == "opening without the password" && opened.error().message.find("加密") == std::string::npos)
+        if (w == "opening without the password" && opened.error().kind != ErrorKind::Encrypted)
             return fail(opened.error().message);
         return pass();
     }
