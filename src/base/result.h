@@ -1,6 +1,8 @@
 // A value or a one-sentence error for the user. Readers return this instead of throwing.
 #pragma once
 
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <variant>
@@ -51,5 +53,19 @@ public:
 private:
     std::variant<T, Error> v_;
 };
+
+// Runs a read so that nothing escapes it: a file that asks for more memory than there is (or for
+// a container longer than its maximum size) gets the reader's own "too large" error like any
+// other damage. `read` returns a Result.
+template <class F>
+auto guardedRead(F&& read, Error (*tooLarge)()) -> decltype(read()) {
+    try {
+        return read();
+    } catch (const std::bad_alloc&) {
+        return tooLarge();
+    } catch (const std::length_error&) {
+        return tooLarge();
+    }
+}
 
 }  // namespace tarnwick

@@ -615,19 +615,6 @@ Result<Document> readFile(Bytes file, const ReadLimits& limits) {
     return doc;
 }
 
-// Runs a read so that nothing escapes it: a file that asks for more memory than there is gets
-// an error like any other.
-template <class F>
-Result<Document> guarded(F&& read) {
-    try {
-        return read();
-    } catch (const std::bad_alloc&) {
-        return tooLarge();
-    } catch (const std::length_error&) {
-        return tooLarge();
-    }
-}
-
 }  // namespace
 
 Bytes Document::dggInfo() const {
@@ -675,15 +662,17 @@ std::string toUtf8(std::u16string_view text) {
 }
 
 Result<Document> readDocument(Bytes file, const ReadLimits& limits) {
-    return guarded([&] { return readFile(file, limits); });
+    return guardedRead([&] { return readFile(file, limits); }, tooLarge);
 }
 
 Result<Document> readDocumentStreams(Bytes wordDocument, Bytes table, Bytes data, const ReadLimits& limits) {
-    return guarded([&] {
-        return readStreams(std::vector<std::uint8_t>(wordDocument.begin(), wordDocument.end()),
-                           std::vector<std::uint8_t>(table.begin(), table.end()),
-                           std::vector<std::uint8_t>(data.begin(), data.end()), limits);
-    });
+    return guardedRead(
+        [&] {
+            return readStreams(std::vector<std::uint8_t>(wordDocument.begin(), wordDocument.end()),
+                               std::vector<std::uint8_t>(table.begin(), table.end()),
+                               std::vector<std::uint8_t>(data.begin(), data.end()), limits);
+        },
+        tooLarge);
 }
 
 }  // namespace tarnwick::doc

@@ -104,27 +104,14 @@ Result<std::vector<std::uint8_t>> workbookStream(Bytes file) {
     return cf->stream("Workbook");
 }
 
-// Runs a read so that nothing escapes it: a file that asks for more memory than there is (or
-// for a container larger than its maximum size) gets an error like any other damage.
-template <class T, class F>
-Result<T> guarded(F&& read) {
-    try {
-        return read();
-    } catch (const std::bad_alloc&) {
-        return tooLarge();
-    } catch (const std::length_error&) {
-        return tooLarge();
-    }
-}
-
 }  // namespace
 
 Result<Workbook> readWorkbookStream(Bytes stream, const ReadLimits& limits) {
-    return guarded<Workbook>([&] { return readStream(stream, limits); });
+    return guardedRead([&] { return readStream(stream, limits); }, tooLarge);
 }
 
 Result<Workbook> readWorkbook(Bytes file, const ReadLimits& limits) {
-    auto stream = guarded<std::vector<std::uint8_t>>([&] { return workbookStream(file); });
+    auto stream = guardedRead([&] { return workbookStream(file); }, tooLarge);
     if (!stream) return stream.error();
     return readWorkbookStream(*stream, limits);
 }

@@ -368,18 +368,18 @@ Variant Pane::SelectionText() const {
 Result<Document> Document::open(Bytes file) {
     auto read = doc::readDocument(file);
     if (!read) return read.error();
-    try {
-        auto data = std::make_shared<DocumentData>();
-        data->file = std::move(*read);
-        data->paragraphs.resize(data->file.main.paragraphs.size());
-        for (std::size_t i = 0; i < data->paragraphs.size(); ++i) data->paragraphs[i] = i;
-        data->drawings = readDrawingLayer(data->file.dggInfo());
-        Document d(std::move(data));
-        d.doc_->libreOffice = d.savedBy().libreOffice;
-        return d;
-    } catch (const std::bad_alloc&) {
-        return Error{ErrorKind::TooLarge, "文档太大或已损坏，无法读取。"};
-    }
+    return guardedRead(
+        [&]() -> Result<Document> {
+            auto data = std::make_shared<DocumentData>();
+            data->file = std::move(*read);
+            data->paragraphs.resize(data->file.main.paragraphs.size());
+            for (std::size_t i = 0; i < data->paragraphs.size(); ++i) data->paragraphs[i] = i;
+            data->drawings = readDrawingLayer(data->file.dggInfo());
+            Document d(std::move(data));
+            d.doc_->libreOffice = d.savedBy().libreOffice;
+            return d;
+        },
+        +[] { return Error{ErrorKind::TooLarge, "文档太大或已损坏，无法读取。"}; });
 }
 
 Result<Document> Document::open(const std::filesystem::path& file) {
