@@ -27,9 +27,10 @@ fs::path preparedFolder(int exercise) {
     fs::create_directories(dir);
     shell::prepareExercise(static_cast<exercises::QuestionNumberType>(exercise), platform::posixSpelling(dir), nullptr);
     const auto* e = exercises::findExercise(exercise);
-    const std::string solution = e->kind == exercises::ExerciseKind::WebPage
-                                     ? "web/ex" + std::to_string(exercise) + "-solution.htm"
-                                     : "solutions/ex" + std::to_string(exercise) + "-solution.xls";
+    const std::string n = std::to_string(exercise);
+    const std::string solution = e->kind == exercises::ExerciseKind::WebPage       ? "web/ex" + n + "-solution.htm"
+                                 : e->kind == exercises::ExerciseKind::Spreadsheet ? "solutions/ex" + n + "-solution.xls"
+                                                                                   : "word-solutions/ex" + n + "-solution.doc";
     fs::copy_file(fs::path(TARNWICK_TEST_DATA) / solution,
                   dir / fs::path(std::u8string(e->document.begin(), e->document.end())),
                   fs::copy_options::overwrite_existing);
@@ -47,7 +48,7 @@ void BM_MarkInProcess(benchmark::State& st) {
         if (state.Score != 100) st.SkipWithError("the solution did not score 100");
     }
 }
-BENCHMARK(BM_MarkInProcess)->Arg(5)->Arg(6)->Arg(3)->Arg(4)->Arg(8)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MarkInProcess)->Arg(5)->Arg(6)->Arg(3)->Arg(4)->Arg(8)->Arg(1)->Arg(2)->Arg(7)->Unit(benchmark::kMicrosecond);
 
 void BM_CliMarkProcess(benchmark::State& st) {
     const int exercise = static_cast<int>(st.range(0));
@@ -73,7 +74,7 @@ void BM_CliMarkProcess(benchmark::State& st) {
     }
     posix_spawn_file_actions_destroy(&fa);
 }
-BENCHMARK(BM_CliMarkProcess)->Arg(5)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CliMarkProcess)->Arg(5)->Arg(3)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CatProcess(benchmark::State& st) {
     // For scale: the cost of starting any small process here.

@@ -1,6 +1,8 @@
 # Compiles the files named in a manifest into a C++ source of byte arrays.
 # Manifest lines: TYPE<TAB>NAME<TAB>FILE (FILE relative to the manifest's folder); '#' starts a comment.
+# NAMESPACE names the namespace of the generated all() (default tarnwick::resources).
 function(tarnwick_embed target manifest)
+  cmake_parse_arguments(E "" "NAMESPACE" "" ${ARGN})
   get_filename_component(base "${manifest}" DIRECTORY)
   file(STRINGS "${manifest}" lines ENCODING UTF-8)
   set(deps "${manifest}")
@@ -21,7 +23,7 @@ function(tarnwick_embed target manifest)
   endif()
   add_custom_command(
     OUTPUT "${out}"
-    COMMAND ${tool} "${manifest}" "${out}"
+    COMMAND ${tool} "${manifest}" "${out}" ${E_NAMESPACE}
     DEPENDS ${tool} ${deps}
     COMMENT "Embedding exercise files"
     VERBATIM)

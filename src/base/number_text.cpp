@@ -1,5 +1,6 @@
 #include "base/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -70,6 +71,22 @@ std::string generalNumberText(double value) {
         text += d.digits;
     }
     return text;
+}
+
+std::string shortNumberText(double value) {
+    const auto single = static_cast<float>(value);
+    if (!std::isfinite(value) || static_cast<double>(single) != value || std::fabs(value) >= 1e7) return generalNumberText(value);
+    char buf[32];
+    for (int precision = 1; precision <= 9; ++precision) {
+        std::snprintf(buf, sizeof buf, "%.*f", std::max(0, precision - 1 - static_cast<int>(std::floor(std::log10(std::fabs(value) + 1e-30)))), value);
+        if (static_cast<float>(std::strtod(buf, nullptr)) == single) break;
+    }
+    std::string s(buf);
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    return s == "-0" ? "0" : s;
 }
 
 }  // namespace tarnwick

@@ -10,4 +10,8 @@ namespace tarnwick {
 
 std::string generalNumberText(double value);
 
+// For people: a value that is exactly a single-precision number (Word's lengths) with the fewest
+// digits that give that Single back ("56.7"), anything else as generalNumberText.
+std::string shortNumberText(double value);
+
 }  // namespace tarnwick

@@ -97,7 +97,7 @@ int runPrepare(const CommonOptions& o, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-int runMark(const CommonOptions& o, bool json, std::ostream& out, std::ostream& err) {
+int runMark(const CommonOptions& o, bool json, bool explain, std::ostream& out, std::ostream& err) {
     const auto folder = folderOf(o.examDir);
     if (!folder) {
         err << folder.error().message << '\n';
@@ -115,9 +115,18 @@ int runMark(const CommonOptions& o, bool json, std::ostream& out, std::ostream& 
         out << "{\"question\": " << o.number << ", \"status\": " << jsonString(statusName(r));
         const std::string& reason = ended ? r.unreadable : r.message;
         if (!reason.empty()) out << ", \"reason\": " << jsonString(reason);
-        if (ended)
+        if (ended) {
             out << ", \"score\": " << state.Score << ", \"correct\": " << jsonArray(correct)
-                << ", \"wrong\": " << jsonArray(wrong) << ", \"verdict\": " << jsonString(r.verdict);
+                << ", \"wrong\": " << jsonArray(wrong) << ", \"verdict\": " << jsonString(r.verdict)
+                << ", \"items\": [";
+            for (std::size_t i = 0; i < state.items.size(); ++i) {
+                const marking::ItemResult& it = state.items[i];
+                out << (i ? ", " : "") << "{\"number\": " << it.number << ", \"points\": " << it.points
+                    << ", \"passed\": " << (it.passed ? "true" : "false") << ", \"message\": " << jsonString(it.message)
+                    << ", \"read\": " << jsonString(it.read) << ", \"expected\": " << jsonString(it.expected) << "}";
+            }
+            out << "]";
+        }
         out << "}\n";
         if (!ended) err << r.message << '\n';
         return exitStatusOf(r);
@@ -129,7 +138,22 @@ int runMark(const CommonOptions& o, bool json, std::ostream& out, std::ostream& 
     out << "成绩：" << r.Label5 << "\n\n正确部分\n";
     for (const auto& l : correct) out << l << '\n';
     out << "\n错误部分\n";
-    for (const auto& l : wrong) out << l << '\n';
+    if (explain) {
+        // Each wrong item followed by what it read and what it wanted; lines that are no item
+        // (a document that could not be read) stand alone.
+        std::size_t item = 0;
+        for (const auto& l : wrong) {
+            out << l << '\n';
+            while (item < state.items.size() && state.items[item].passed) ++item;
+            if (item < state.items.size() && state.items[item].message == l) {
+                const std::string why = marking::explanation(state.items[item]);
+                if (!why.empty()) out << "    " << why << '\n';
+                ++item;
+            }
+        }
+    } else {
+        for (const auto& l : wrong) out << l << '\n';
+    }
     out << '\n' << r.verdict << '\n';
     return exitStatusOf(r);
 }

@@ -26,10 +26,20 @@ int runList(bool json, std::ostream& out);
 int runTasks(std::int16_t number, bool hints, const std::optional<std::string>& examDir, std::ostream& out,
              std::ostream& err);
 int runPrepare(const CommonOptions& options, std::ostream& out, std::ostream& err);
-int runMark(const CommonOptions& options, bool json, std::ostream& out, std::ostream& err);
+// With `explain`, each wrong line is followed by what the item read and what it expected.
+int runMark(const CommonOptions& options, bool json, bool explain, std::ostream& out, std::ostream& err);
 // Inspects a workbook or a document: a .doc name, or a compound file with a Word document in it,
 // goes to runInspectDocument.
 int runInspect(const std::string& file, bool json, std::ostream& out, std::ostream& err);
 int runInspectDocument(const std::string& file, bool json, std::ostream& out, std::ostream& err);
+
+// selftest PROGRAM ACTION [PATH] [--json]: PROGRAM vorlane or kestrum; ACTION tasks (the task
+// text), workbook DIR (the starting workbook written into DIR), mark FILE.
+struct SelftestOptions {
+    std::string program, action;
+    std::optional<std::string> path;
+    bool json = false;
+};
+int runSelftest(const SelftestOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace tarnwick::cli

@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "model/excel/names.h"
 #include "model/excel/workbook.h"
 
 namespace tarnwick::cli {
@@ -26,33 +27,12 @@ std::string jsonValue(const Variant& v) {
 
 std::string text(const Variant& v) { return v.describe(); }
 
-using Names = std::initializer_list<std::pair<int, const char*>>;
-
 // A number read with the name Excel's dialogs give it in front: "居中(-4108)".
-std::string named(const Variant& v, Names names) {
-    if (!v.isNumber()) return v.describe();
-    const double n = v.asNumber();
-    for (const auto& [value, name] : names)
-        if (n == value) return std::string(name) + "(" + v.describe() + ")";
-    return v.describe();
+std::string named(const Variant& v) {
+    if (!v.isNumber() || !v.names()) return v.describe();
+    const std::string name = v.names()(v.asNumber());
+    return name.empty() ? v.describe() : name + "(" + v.describe() + ")";
 }
-
-const Names kAlignments = {{excel::xl::General, "常规"},         {excel::xl::Left, "靠左"},
-                           {excel::xl::Center, "居中"},          {excel::xl::Right, "靠右"},
-                           {excel::xl::Fill, "填充"},            {excel::xl::Justify, "两端对齐"},
-                           {excel::xl::CenterAcrossSelection, "跨列居中"}, {excel::xl::Distributed, "分散对齐"},
-                           {excel::xl::Top, "靠上"},             {excel::xl::Bottom, "靠下"}};
-const Names kColorIndexes = {{excel::xl::ColorIndexNone, "无"}, {excel::xl::ColorIndexAutomatic, "自动"}};
-const Names kLineStyles = {{excel::xl::LineStyleNone, "无"},   {excel::xl::Continuous, "实线"},
-                           {excel::xl::Dash, "虚线"},           {excel::xl::Dot, "点线"},
-                           {excel::xl::Double, "双线"},         {excel::xl::DashDot, "点划线"},
-                           {excel::xl::DashDotDot, "双点划线"}, {excel::xl::SlantDashDot, "斜点划线"}};
-const Names kWeights = {{excel::xl::Hairline, "极细"}, {excel::xl::Thin, "细"}, {excel::xl::Medium, "中"}, {excel::xl::Thick, "粗"}};
-const Names kChartTypes = {{51, "簇状柱形图"}, {52, "堆积柱形图"}, {53, "百分比堆积柱形图"}, {54, "三维簇状柱形图"},
-                           {-4100, "三维柱形图"}, {57, "簇状条形图"}, {58, "堆积条形图"}, {4, "折线图"},
-                           {65, "数据点折线图"}, {5, "饼图"}, {69, "分离型饼图"}, {-4102, "三维饼图"},
-                           {1, "面积图"}, {-4169, "XY 散点图"}, {-4120, "圆环图"}, {-4151, "雷达图"}};
-const Names kPlotBy = {{excel::xl::Rows, "行"}, {excel::xl::Columns, "列"}};
 
 // A title read: its text, or that the chart has none (which is not a failure to read).
 std::string titleText(const excel::Title& t) { return t.exists() ? text(t.Text()) : "（没有标题）"; }
@@ -114,12 +94,12 @@ void writeText(const excel::Workbook& book, const std::string& file, std::ostrea
             if (c.hasFormula == true) out << "  公式=" << text(c.formula) << "  R1C1=" << text(c.formulaR1C1);
             out << "  格式=" << text(c.format) << "  字体=" << text(c.fontName) << " " << text(c.fontSize)
                 << (c.bold == true ? " 加粗" : "") << (c.italic == true ? " 倾斜" : "") << " 颜色="
-                << named(c.fontColor, kColorIndexes) << "  水平=" << named(c.hAlign, kAlignments)
-                << " 垂直=" << named(c.vAlign, kAlignments) << "  填充=" << named(c.interior, kColorIndexes)
+                << named(c.fontColor) << "  水平=" << named(c.hAlign)
+                << " 垂直=" << named(c.vAlign) << "  填充=" << named(c.interior)
                 << "  边框(左上下右)=";
             for (int k = 0; k < 4; ++k) {
-                out << (k ? "," : "") << named(c.borders[k], kLineStyles);
-                if (!(c.borders[k] == excel::xl::LineStyleNone)) out << "/" << named(c.weights[k], kWeights);
+                out << (k ? "," : "") << named(c.borders[k]);
+                if (!(c.borders[k] == excel::xl::LineStyleNone)) out << "/" << named(c.weights[k]);
             }
             out << "\n";
         }
@@ -147,7 +127,7 @@ void writeText(const excel::Workbook& book, const std::string& file, std::ostrea
                 out << "无法读取（" << ch.failure() << "）\n";
                 continue;
             }
-            out << "类型=" << named(ch.ChartType(), kChartTypes) << "  系列产生在=" << named(ch.PlotBy(), kPlotBy) << "\n";
+            out << "类型=" << named(ch.ChartType()) << "  系列产生在=" << named(ch.PlotBy()) << "\n";
             const auto n = static_cast<std::uint32_t>(ch.SeriesCount().asNumber());
             for (std::uint32_t j = 1; j <= n; ++j) out << "    系列 " << j << "：" << text(ch.SeriesCollection(j).Formula()) << "\n";
             out << "    标题=" << titleText(ch.ChartTitle()) << "\n";

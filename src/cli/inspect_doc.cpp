@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "cli/commands.h"
+#include "base/number_text.h"
 #include "cli/json.h"
 #include "model/word/document.h"
 
@@ -13,14 +14,7 @@ namespace {
 using word::Variant;
 
 // A Single as Word shows it: the fewest digits that give the same single-precision value.
-std::string singleText(double v) {
-    char buf[32];
-    for (int precision = 1; precision <= 9; ++precision) {
-        std::snprintf(buf, sizeof buf, "%.*g", precision, v);
-        if (static_cast<float>(std::strtod(buf, nullptr)) == static_cast<float>(v)) break;
-    }
-    return buf;
-}
+std::string singleText(double v) { return shortNumberText(v); }
 
 std::string text(const Variant& v) {
     if (v.isNumber()) return singleText(v.asNumber());

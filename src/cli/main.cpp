@@ -101,12 +101,22 @@ int main(int argc, char** argv) {
     auto* markDirOpt = mark->add_option("--exam-dir", markDir, examDirHelp);
     mark->add_flag("--skip-probe", markOpts.skipProbe, "不检查办公软件是否在运行");
     mark->add_flag("--json", json, "以一个 JSON 对象输出（任何结果都输出）");
+    bool explain = false;
+    mark->add_flag("--explain", explain, "在每个错误项下面写出读到的内容和要求的内容");
 
     std::string inspectFile;
     bool inspectJson = false;
     auto* inspect = subcommand(app, "inspect", "显示读取器在一个 .xls 工作簿或 .doc 文档中看到的内容");
     inspect->add_option("file", inspectFile, "工作簿或文档文件")->required();
     inspect->add_flag("--json", inspectJson, "以 JSON 输出");
+
+    SelftestOptions selftestOpts;
+    std::string selftestPath;
+    auto* selftest = subcommand(app, "selftest", "自测评分程序 vorlane、kestrum：输出操作要求，写出初始工作簿，或评分");
+    selftest->add_option("program", selftestOpts.program, "vorlane 或 kestrum")->required();
+    selftest->add_option("action", selftestOpts.action, "tasks、workbook 文件夹、mark 工作簿")->required();
+    auto* selftestPathOpt = selftest->add_option("path", selftestPath, "workbook：写入的文件夹；mark：要评分的工作簿");
+    selftest->add_flag("--json", selftestOpts.json, "mark：以一个 JSON 对象输出");
 
     try {
         app.parse(argc, argv);
@@ -146,8 +156,12 @@ int main(int argc, char** argv) {
     if (*mark) {
         markOpts.number = *number;
         markOpts.examDir = given(markDirOpt, markDir);
-        return runMark(markOpts, json, std::cout, std::cerr);
+        return runMark(markOpts, json, explain, std::cout, std::cerr);
     }
     if (*inspect) return runInspect(inspectFile, inspectJson, std::cout, std::cerr);
+    if (*selftest) {
+        selftestOpts.path = given(selftestPathOpt, selftestPath);
+        return runSelftest(selftestOpts, std::cout, std::cerr);
+    }
     return kExitUsage;
 }

@@ -65,6 +65,8 @@ void PracticeApp::createWindows() {
         QObject::connect(w->Command1, &QPushButton::clicked, [this] { run([](M& m) { m.mainCommand1Click(); }); });
         QObject::connect(w->Command2, &QPushButton::clicked, [this] { run([](M& m) { m.mainCommand2Click(); }); });
         QObject::connect(w->Command3, &QPushButton::clicked, [this] { run([](M& m) { m.mainCommand3Click(); }); });
+        w->Text2->onLineDoubleClicked = [this](int line) { run([line](M& m) { m.mainListDoubleClick(false, line); }); };
+        w->Text3->onLineDoubleClicked = [this](int line) { run([line](M& m) { m.mainListDoubleClick(true, line); }); };
         QObject::connect(w->Command4, &QPushButton::clicked, [this] { run([](M& m) { m.mainCommand4Click(); }); });
         QObject::connect(w->Command5, &QPushButton::clicked, [this] { run([](M& m) { m.mainCommand5Click(); }); });
         w->onClose = [this] { run([](M& m) { m.mainUnload(); }); };

@@ -1,5 +1,8 @@
 #include "gui/text_box.h"
 
+#include <QMouseEvent>
+#include <QTextBlock>
+
 namespace tarnwick::gui {
 
 QString fromModelText(const std::string& text) {
@@ -22,6 +25,12 @@ void TextBox::showText(const std::string& text) {
     last_ = text;
     set_ = true;
     setPlainText(fromModelText(text));
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    // A wrapped line is still one block: the block number is the line of the model's text.
+    if (onLineDoubleClicked) onLineDoubleClicked(cursorForPosition(event->pos()).blockNumber());
 }
 
 }  // namespace tarnwick::gui

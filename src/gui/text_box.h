@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <functional>
 #include <string>
 
 namespace tarnwick::gui {
@@ -17,6 +18,12 @@ public:
     void showText(const std::string& text);
     // The text as shown, lines separated by "\n".
     QString shownText() const { return toPlainText(); }
+
+    // Called with the 0-based line (of the model's text) that was double-clicked.
+    std::function<void(int line)> onLineDoubleClicked;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     std::string last_;

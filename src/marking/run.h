@@ -1,6 +1,7 @@
 // One marking run: probe, reset, dispatch, file check, the rubric, and the ending as data.
 #pragma once
 
+#include <filesystem>
 #include <span>
 #include <string>
 
@@ -40,5 +41,10 @@ std::string_view markingRefusal(exercises::ExerciseKind kind);
 RunOutcome runMarking(exercises::QuestionNumberType number, const platform::ExamFolder& folder,
                       const platform::AppProbe* probe, MarkingState& state,
                       std::span<const RubricEntry> table = rubricTable());
+
+// Marks one document file with the rubric of `number`, as runMarking marks the exam folder's
+// document once it has found it (no probe, no folder): for teachers marking handed-in files.
+RunOutcome markDocument(exercises::QuestionNumberType number, const std::filesystem::path& document,
+                        MarkingState& state, std::span<const RubricEntry> table = rubricTable());
 
 }  // namespace tarnwick::marking

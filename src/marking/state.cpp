@@ -2,7 +2,31 @@
 
 namespace tarnwick::marking {
 
-void MarkingState::RecordItem(int points, bool passed, std::string_view correct, std::string_view wrong) {
+namespace {
+
+int requirementNumber(std::string_view message) {
+    int n = 0;
+    for (char c : message) {
+        if (c < '0' || c > '9' || n > 99999) break;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+}  // namespace
+
+std::string explanation(const ItemResult& item) {
+    if (item.read.empty() && item.expected.empty()) return {};
+    std::string s = "读到：" + item.read;
+    if (!item.expected.empty()) s += "；应为：" + item.expected;
+    return s;
+}
+
+void MarkingState::RecordItem(int points, bool passed, std::string_view correct, std::string_view wrong,
+                              std::string_view read, std::string_view expected) {
+    const std::string_view message = passed ? correct : wrong;
+    items.push_back({requirementNumber(message), points, passed, std::string(message), std::string(read),
+                     std::string(expected)});
     if (passed) {
         Score = static_cast<std::int16_t>(Score + points);
         CorrectList += correct;
@@ -25,6 +49,7 @@ void MarkingState::ContentLost() {
 void MarkingState::clearLists() {
     CorrectList.clear();
     WrongList.clear();
+    items.clear();
 }
 
 }  // namespace tarnwick::marking

@@ -4,8 +4,22 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick::marking {
+
+// One recorded item of a run, for explanations and teachers' reports.
+struct ItemResult {
+    int number = 0;        // the requirement number its messages start with ("3、…" is 3)
+    int points = 0;
+    bool passed = false;
+    std::string message;   // the line it added to its list
+    std::string read;      // what the file holds, for people; may be empty
+    std::string expected;  // what the item wants; may be empty
+};
+
+// "读到：宋体；应为：黑体" for an item that says what it read; empty when it says nothing.
+std::string explanation(const ItemResult& item);
 
 struct MarkingState {
     std::int16_t Score = 0;
@@ -14,8 +28,12 @@ struct MarkingState {
     std::int32_t ParagraphIndex = 1;
     bool contentLost = false; // a run found the document's content lost: start may be pressed again
 
-    // Passed: add the points and the correct message; otherwise add the wrong message.
-    void RecordItem(int points, bool passed, std::string_view correct, std::string_view wrong);
+    std::vector<ItemResult> items;  // every item recorded since the lists were last emptied
+
+    // Passed: add the points and the correct message; otherwise add the wrong message. `read` and
+    // `expected` say, for people, what the item found and wanted.
+    void RecordItem(int points, bool passed, std::string_view correct, std::string_view wrong,
+                    std::string_view read = {}, std::string_view expected = {});
     // Adds a line to the wrong list without an item (reasons a document could not be read).
     void addWrongLine(std::string_view line);
     // A document without paragraphs: its line in the wrong list, and 开始答题 may be pressed again

@@ -34,10 +34,12 @@ struct Entry {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: embedgen MANIFEST OUTPUT\n";
+    if (argc != 3 && argc != 4) {
+        std::cerr << "usage: embedgen MANIFEST OUTPUT [NAMESPACE]\n";
         return 2;
     }
+    // The namespace of the generated all(); another set of files gets its own.
+    const std::string space = argc == 4 ? argv[3] : "tarnwick::resources";
     const std::filesystem::path manifest = argv[1];
     std::ifstream in(manifest);
     if (!in) {
@@ -83,8 +85,8 @@ int main(int argc, char** argv) {
         out << "    {" << quoted(entries[i].type) << ", " << quoted(entries[i].name) << ", {d" << i << ", n" << i
             << "}},\n";
     if (entries.empty()) out << "    {\"\", \"\", {}},\n";
-    out << "};\n}  // namespace\n\nnamespace tarnwick::resources {\n"
-        << "std::span<const Resource> all() { return {table, " << entries.size() << "}; }\n}\n";
+    out << "};\n}  // namespace\n\nnamespace " << space << " {\n"
+        << "std::span<const tarnwick::resources::Resource> all() { return {table, " << entries.size() << "}; }\n}\n";
 
     const std::string text = out.str();
     {

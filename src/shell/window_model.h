@@ -107,6 +107,9 @@ public:
     void mainCommand3Click();  // 开启帮助 / 关闭帮助
     void mainCommand4Click();  // 答题要求
     void mainCommand5Click();  // 退出
+    // A line of Text2 (correct items) or Text3 (wrong items) double-clicked, 0-based: a box with
+    // what that item read and what it expected. The lists keep their texts.
+    void mainListDoubleClick(bool wrongList, int line);
     void mainUnload();
 
     // Requirements window yaoqiu.

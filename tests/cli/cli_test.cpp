@@ -71,7 +71,7 @@ TEST(Cli, PrepareThenMarkTheUntouchedAndTheSolvedPage) {
     EXPECT_EQ(m.status, 0);
     EXPECT_TRUE(m.out.starts_with("{\"question\": 5, \"status\": \"ended\", \"score\": 0, \"correct\": [], \"wrong\": [\"1、标题设置不正确\", "))
         << m.out;
-    EXPECT_NE(m.out.find("\"verdict\": \"还没有全正确，继续努力哦！\"}"), std::string::npos);
+    EXPECT_NE(m.out.find("\"verdict\": \"还没有全正确，继续努力哦！\", \"items\": [{\"number\": 1, \"points\": 10, \"passed\": false, \"message\": \"1、标题设置不正确\", \"read\": \""), std::string::npos) << m.out;
 
     fs::copy_file(test::dataPath("web/ex5-solution.htm"), tmp.path() / "index.htm", fs::copy_options::overwrite_existing);
     const Ran text = run("mark 5" + dir);
@@ -226,6 +226,24 @@ TEST(JsonText, InvalidUtf8BecomesReplacementCharactersAndValidTextStays) {
     EXPECT_EQ(tarnwick::cli::jsonString("\xED\xA0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");   // a surrogate
     EXPECT_EQ(tarnwick::cli::jsonString("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"");
     EXPECT_EQ(tarnwick::cli::jsonString("\xE4\xB8"), "\"\\ufffd\\ufffd\"");  // cut at the end
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CliExplain, EachWrongLineIsFollowedByWhatWasReadAndWanted) {
+    test::TempDir tmp;
+    const std::string dir = " --skip-probe --exam-dir " + quoted(tmp.path());
+    ASSERT_EQ(runSplit("prepare 3" + dir).status, 0);
+    const Split r = runSplit("mark 3 --explain" + dir);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("3、字体设置不正确\n    读到：宋体；应为：隶书\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("4、总分计算不正确\n    读到：空，空；应为：=SUM(D3:G3)，=SUM(D21:G21)\n"), std::string::npos) << r.out;
+    const Split j = runSplit("mark 3 --json" + dir);
+    EXPECT_NE(j.out.find("{\"number\": 3, \"points\": 10, \"passed\": false, \"message\": \"3、字体设置不正确\", \"read\": \"宋体\", \"expected\": \"隶书\"}"),
+              std::string::npos)
+        << j.out;
 }
 
 }  // namespace

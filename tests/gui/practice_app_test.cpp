@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QScreen>
 #include <QTest>
 #include <filesystem>
@@ -174,6 +176,14 @@ TEST_F(PracticeAppTest, MarkingRunShowsScoreAndBothLists) {
     EXPECT_EQ(child<TextBox>(m, "Text2")->shownText(), fromModelText(s.Text2));
     EXPECT_EQ(child<TextBox>(m, "Text3")->shownText(), fromModelText(s.Text3));
     EXPECT_EQ(prompter.boxes, std::vector<std::string>{"还没有全正确，继续努力哦！"});
+
+    // Double-clicking the second wrong line (the title passes) shows that item's reads in a box.
+    TextBox* wrong = child<TextBox>(m, "Text3");
+    QTextCursor second(wrong->document()->findBlockByNumber(1));
+    const QPoint at = wrong->cursorRect(second).center();
+    QTest::mouseDClick(wrong->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_TRUE(prompter.boxes[1].starts_with("3、左边距设置不正确\r\n读到：网页中没有找到")) << prompter.boxes[1];
 }
 
 TEST_F(PracticeAppTest, ExitEndsTheProgramAndHidesEveryWindow) {

@@ -497,6 +497,32 @@ TEST_F(WindowModelTest, FilesThatCouldNotBeWrittenAreToldAndAnsweringDoesNotStar
     EXPECT_EQ(model.answerState(), AnswerState::Answering);
 }
 
+TEST_F(WindowModelTest, DoubleClickingAListLineShowsWhatTheItemReadAndWanted) {
+    startWorking(3);
+    model.mainCommand2Click();
+    prompter.boxes.clear();
+    const MainState before = model.main;
+    model.mainListDoubleClick(true, 3);  // "3、字体设置不正确"
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0], "3、字体设置不正确\r\n读到：宋体；应为：隶书");
+    model.mainListDoubleClick(true, 0);
+    EXPECT_EQ(prompter.boxes[1], "1、单元格合并不正确\r\n读到：$A$1；应为：$A$1:$H$1");
+    model.mainListDoubleClick(true, 99);   // below the last line: nothing
+    model.mainListDoubleClick(false, 0);   // the correct list is empty
+    EXPECT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(model.main, before);  // the lists keep their texts
+
+    // A workbook that cannot be read: its reason is a line of the wrong list but no item.
+    test::writeBytes(examPath / "学生成绩表.xls", "not a workbook");
+    model.mainCommand2Click();
+    prompter.boxes.clear();
+    model.mainListDoubleClick(true, 0);
+    model.mainListDoubleClick(true, 1);
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_NE(prompter.boxes[0].find("这一行没有更多的说明。"), std::string::npos) << prompter.boxes[0];
+    EXPECT_TRUE(prompter.boxes[1].starts_with("1、单元格合并不正确\r\n读到：")) << prompter.boxes[1];
+}
+
 TEST_F(WindowModelTest, AnEarlyEndOfTheRunShowsItsMessageOnly) {
     startWorking(3);
     const MainState before = model.main;

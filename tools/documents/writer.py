@@ -331,3 +331,136 @@ def drawn_objects(doc):
     """Objects on the document's draw page (floating and inline pictures, Fontwork)."""
     page = doc.getDrawPage()
     return [page.getByIndex(i) for i in range(page.getCount())]
+
+
+# --- editing and the objects of an opened document -----------------------------------------
+
+def finish_layout(doc):
+    """Lets the layout and the word count finish before a save: the .doc's statistics (pages,
+    words, characters in the Dop) are otherwise whatever the background layout had reached."""
+    cursor = doc.getCurrentController().getViewCursor()
+    cursor.jumpToLastPage()
+    stats = {"PageCount": doc.getCurrentController().getPropertyValue("PageCount")}
+    stats.update((name, doc.getPropertyValue(name))
+                 for name in ("WordCount", "CharacterCount", "ParagraphCount"))
+    cursor.jumpToFirstPage()
+    return stats
+
+
+def replace_all(doc, search, replacement, match_case=True):
+    """Edit > Find & Replace, "Match case", Replace All; returns the number of replacements."""
+    desc = doc.createReplaceDescriptor()
+    desc.setSearchString(search)
+    desc.setReplaceString(replacement)
+    desc.setPropertyValue("SearchCaseSensitive", match_case)
+    return doc.replaceAll(desc)
+
+
+def join_paragraphs(doc):
+    """Deletes every paragraph break of the main text (Delete at the end of each paragraph), so
+    the text becomes one paragraph; objects anchored to the later paragraphs move with their text."""
+    text = doc.getText()
+    for _ in range(len(paragraphs(doc)) - 1):
+        first = paragraphs(doc)[0]
+        cursor = text.createTextCursorByRange(first.getEnd())
+        cursor.goRight(1, True)
+        cursor.setString("")
+    return paragraphs(doc)
+
+
+def insert_empty_paragraphs(doc, par, count):
+    """Enter pressed `count` times at the end of the paragraph: new empty paragraphs that take
+    over its paragraph and character attributes."""
+    text = doc.getText()
+    cursor = text.createTextCursorByRange(par.getEnd())
+    for _ in range(count):
+        text.insertControlCharacter(cursor, PARAGRAPH_BREAK, False)
+    return paragraphs(doc)
+
+
+def pictures(doc):
+    """The Writer images of the document (floating and in line), in draw-page order."""
+    return [o for o in drawn_objects(doc) if o.supportsService("com.sun.star.text.TextGraphicObject")]
+
+
+def fontworks(doc):
+    return [o for o in drawn_objects(doc) if o.supportsService("com.sun.star.drawing.CustomShape")]
+
+
+def natural_size(office, path):
+    """The size Insert > Image gives a picture: its own size in 1/100 mm, or its pixels at 96 dpi
+    when the file states no resolution."""
+    provider = office.smgr.createInstanceWithContext("com.sun.star.graphic.GraphicProvider",
+                                                     office.ctx)
+    graphic = provider.queryGraphic((prop("URL", uno.systemPathToFileUrl(os.path.abspath(path))),))
+    size = graphic.getPropertyValue("Size100thMM")
+    if size.Width and size.Height:
+        return size.Width, size.Height
+    pixels = graphic.getPropertyValue("SizePixel")
+    return int(round(pixels.Width * 2540 / 96)), int(round(pixels.Height * 2540 / 96))
+
+
+def paste_picture(doc, par, picture, width, height):
+    """Edit > Copy of a picture, then Edit > Paste at the end of a paragraph: a new image with the
+    same graphic, anchored to that paragraph (sizes in 1/100 mm)."""
+    obj = doc.createInstance("com.sun.star.text.TextGraphicObject")
+    obj.setPropertyValue("Graphic", picture.getPropertyValue("Graphic"))
+    obj.setPropertyValue("AnchorType", enum("com.sun.star.text.TextContentAnchorType", "AT_PARAGRAPH"))
+    obj.setPropertyValue("Size", _size(width, height))
+    doc.getText().insertTextContent(_anchor_cursor(doc, par), obj, False)
+    return obj
+
+
+def wrap(obj, mode, contour=False):
+    """Format > Wrap: a WrapTextMode name (PARALLEL is "Page Wrap", the square wrap), and Contour
+    (LibreOffice's tight wrap: Word's "tight" when the .doc is written)."""
+    obj.setPropertyValue("TextWrap", enum("com.sun.star.text.WrapTextMode", mode))
+    obj.setPropertyValue("SurroundContour", contour)
+
+
+def position(obj, hori, hori_rel=REL_FRAME):
+    """Format > Position and Size > Position: Horizontal (right, centre, left) to the paragraph
+    area."""
+    obj.setPropertyValue("HoriOrient", hori)
+    obj.setPropertyValue("HoriOrientRelation", hori_rel)
+
+
+def anchor_as_character(obj):
+    """Anchor > As Character: the picture becomes part of the line (Word's "In line with text")."""
+    obj.setPropertyValue("AnchorType", enum("com.sun.star.text.TextContentAnchorType", "AS_CHARACTER"))
+
+
+def gradient(style, start, end, angle=0, border=0, x_offset=50, y_offset=50):
+    """A com.sun.star.awt.Gradient as the Area > Gradient page sets it (angle in 1/10 degree,
+    centre offsets in per cent)."""
+    g = uno.createUnoStruct("com.sun.star.awt.Gradient")
+    g.Style = enum("com.sun.star.awt.GradientStyle", style)
+    g.StartColor, g.EndColor = start, end
+    g.Angle, g.Border, g.XOffset, g.YOffset = angle, border, x_offset, y_offset
+    g.StartIntensity = g.EndIntensity = 100
+    g.StepCount = 0
+    return g
+
+
+def fill_gradient(shape, grad):
+    """Format > Area > Gradient."""
+    shape.setPropertyValue("FillStyle", enum("com.sun.star.drawing.FillStyle", "GRADIENT"))
+    shape.setPropertyValue("FillGradient", grad)
+
+
+def outline(shape, color=None, width=0):
+    """Format > Line: a solid line of the colour and width (1/100 mm), or none (color None)."""
+    if color is None:
+        shape.setPropertyValue("LineStyle", enum("com.sun.star.drawing.LineStyle", "NONE"))
+        return
+    shape.setPropertyValue("LineStyle", enum("com.sun.star.drawing.LineStyle", "SOLID"))
+    shape.setPropertyValue("LineColor", color)
+    shape.setPropertyValue("LineWidth", width)
+
+
+def shadow(shape, color, dx, dy):
+    """Format > Area > Shadow: "Use shadow", its colour and distance (1/100 mm)."""
+    shape.setPropertyValue("Shadow", True)
+    shape.setPropertyValue("ShadowColor", color)
+    shape.setPropertyValue("ShadowXDistance", dx)
+    shape.setPropertyValue("ShadowYDistance", dy)

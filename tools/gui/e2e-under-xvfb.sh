@@ -13,9 +13,11 @@
 #   index.htm (100, "恭喜你全部正确！"); closing the answering window ends the program.
 # Run 2, Excel第一套试题: the same with the untouched 学生成绩表.xls and
 #   tests/data/solutions/ex3-solution.xls.
+# Run 3, Word第一套试题: the same with the untouched 中国航天事业.doc and
+#   tests/data/word-solutions/ex1-solution.doc.
 # Every step checks what the desktop shows (window titles, visibility, sizes, the exam folder,
-# the red ink of the score); the screenshots main-{web,excel}-{0,100}.png and
-# verdict-{web,excel}-{0,100}.png are saved for a person to read the texts.
+# the red ink of the score); the screenshots main-{web,excel,word}-{0,100}.png and
+# verdict-{web,excel,word}-{0,100}.png are saved for a person to read the texts.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -205,6 +207,7 @@ one_run() {
 
 one_run "Frontpage第一套试题" 4560 index.htm tests/data/web/ex5-solution.htm web
 one_run "Excel第一套试题" 3120 学生成绩表.xls tests/data/solutions/ex3-solution.xls excel
+one_run "Word第一套试题" 1560 中国航天事业.doc tests/data/word-solutions/ex1-solution.doc word
 
 if [ "$failures" -ne 0 ]; then echo "$failures check(s) failed" >&2; exit 1; fi
 echo "all checks passed"

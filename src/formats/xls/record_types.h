@@ -13,6 +13,7 @@ inline constexpr std::uint16_t DateMode = 0x0022;
 inline constexpr std::uint16_t FilePass = 0x002F;
 inline constexpr std::uint16_t Font = 0x0031;
 inline constexpr std::uint16_t Continue = 0x003C;
+inline constexpr std::uint16_t Window1 = 0x003D;
 inline constexpr std::uint16_t CodePage = 0x0042;
 inline constexpr std::uint16_t DefColWidth = 0x0055;
 inline constexpr std::uint16_t Obj = 0x005D;

@@ -156,6 +156,10 @@ struct Workbook {
     std::vector<SupBook> supBooks;
     std::vector<ExternSheet> externSheets;
     std::vector<DefinedName> names;
+    // The sheet that was active when the workbook was saved: itabCur of the first WINDOW1 record,
+    // an index into `sheets` as stored (0 when there is no such record; not checked against the
+    // number of sheets).
+    std::uint16_t activeSheet = 0;
 
     // Font by the index an XF stores (there is no font 4); nullptr when out of range.
     const Font* font(std::uint16_t index) const;

@@ -544,6 +544,7 @@ Result<Workbook> readStream(Bytes stream, const ReadLimits& limits) {
     Workbook book;
     book.palette = defaultPalette();
     std::vector<std::uint32_t> sheetOffsets;
+    bool sawWindow = false;
     const std::size_t globalsEnd = matchingEof(records, 0);
     for (std::size_t i = 1; i <= globalsEnd && i < records.size(); ++i) {
         const Record& r = records[i];
@@ -569,6 +570,11 @@ Result<Workbook> readStream(Bytes stream, const ReadLimits& limits) {
                 }
                 break;
             }
+            case rt::Window1:
+                // Only the first window counts: it is the one a file opens in.
+                if (!sawWindow && d.size() >= 12) book.activeSheet = u16(d, 10);
+                sawWindow = true;
+                break;
             case rt::DateMode: book.date1904 = u16(d, 0) == 1; break;
             case rt::CodePage: book.codePage = u16(d, 0); break;
             case rt::BoundSheet: {

@@ -6,7 +6,7 @@ RubricEnd markWorkbook(const std::filesystem::path& file, std::span<const ExcelI
     auto allWrong = [&](const std::string& reason) {
         state.clearLists();
         state.addWrongLine(reason);
-        recordAllWrong(items, state);
+        recordAllWrong(items, state, reason);
         return RubricEnd::markedUnread(reason);
     };
     auto book = excel::Workbook::open(file);

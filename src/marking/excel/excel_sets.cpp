@@ -7,20 +7,20 @@ namespace {
 using excel::Worksheet;
 namespace xl = excel::xl;
 
-bool mergedOver(const Worksheet& s, const char* address) {
+model::Check mergedOver(const Worksheet& s, const char* address) {
     return s.Range("A1").MergeArea().Address() == address;
 }
 
-bool aligned(const Worksheet& s, const char* range, int horizontal, int vertical) {
+model::Check aligned(const Worksheet& s, const char* range, int horizontal, int vertical) {
     const excel::Range r = s.Range(range);
     return r.HorizontalAlignment() == horizontal && r.VerticalAlignment() == vertical;
 }
 
-bool formulas(const Worksheet& s, const char* a, const char* fa, const char* b, const char* fb) {
+model::Check formulas(const Worksheet& s, const char* a, const char* fa, const char* b, const char* fb) {
     return s.Range(a).Formula() == fa && s.Range(b).Formula() == fb;
 }
 
-bool formats(const Worksheet& s, const char* a, const char* b, const char* code) {
+model::Check formats(const Worksheet& s, const char* a, const char* b, const char* code) {
     return s.Range(a).NumberFormatLocal() == code && s.Range(b).NumberFormatLocal() == code;
 }
 

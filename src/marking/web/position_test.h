@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "marking/state.h"
+#include "model/common/check.h"
 
 namespace tarnwick::marking::web_rubrics {
 
@@ -32,8 +33,9 @@ struct PositionTest {
 // Whether positions p, a, b pass a shape with threshold k.
 bool shapePasses(Shape shape, long p, long a, long b, long k);
 
-// Runs one test on the page text.
-bool passes(const PositionTest& test, std::string_view pageText);
+// Runs one test on the page text; the check says where the pattern and anchors were found and
+// where the test wanted the pattern.
+model::Check passes(const PositionTest& test, std::string_view pageText);
 
 // Runs the tests in order, recording each with 10 points.
 void runTests(std::span<const PositionTest> tests, std::string_view pageText, MarkingState& state);

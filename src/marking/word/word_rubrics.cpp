@@ -22,21 +22,21 @@ constexpr const char* kNotRead = "段落尚未读取。";
 
 // Of the paragraphs 2 to `last` (the count stored before the loop), how many have the value.
 template <class Read>
-int countParagraphs(const Document& d, std::int32_t last, Read&& read, auto expected) {
-    int n = 0;
+Tally countParagraphs(const Document& d, std::int32_t last, std::string_view what, Read&& read, auto expected) {
+    Tally t{0, what};
     for (std::int32_t i = 2; i <= last; ++i)
-        if (read(d.Paragraphs()(i).Range()) == expected) ++n;
-    return n;
+        if (read(d.Paragraphs()(i).Range()) == expected) ++t.n;
+    return t;
 }
 
 // Hits of `what` in the whole main text, case-sensitive; after a hit the search goes on behind it.
-int occurrences(const Document& d, std::string_view what) {
+Tally occurrences(const Document& d, std::string_view what, std::string_view label) {
+    Tally t{0, label};
     const word::Variant text = d.Range().Text();
-    if (!text.isText()) return 0;
-    int n = 0;
+    if (!text.isText()) return t;
     for (std::size_t at = text.asText().find(what); at != std::string::npos; at = text.asText().find(what, at + what.size()))
-        ++n;
-    return n;
+        ++t.n;
+    return t;
 }
 
 // The text the header pane shows for characters 0..2 of the current page's header.
@@ -51,8 +51,10 @@ word::Variant pageOneHeader(const Document& d) {
 
 // The counters of one enumeration of Shapes.
 struct ShapeCounts {
-    int pictures = 0, squarePictures = 0, tightPictures = 0, alignedPictures = 0;
-    int wordArts = 0, styledWordArts = 0, tightWordArts = 0, squareTextWordArts = 0;
+    Tally pictures{0, "浮动的图片"}, squarePictures{0, "四周型环绕的图片"}, tightPictures{0, "紧密型环绕的图片"},
+        alignedPictures{0, "对齐方式符合要求的图片"};
+    Tally wordArts{0, "艺术字"}, styledWordArts{0, "样式符合要求的艺术字"}, tightWordArts{0, "紧密型环绕的艺术字"},
+        squareTextWordArts{0, "文字相符且四周型环绕的艺术字"};
 };
 
 // `pictureLeft`: the Left constant an aligned picture must have; `style`: the WordArt's gallery
@@ -61,16 +63,16 @@ ShapeCounts countShapes(const Document& d, double pictureLeft, int style, std::s
     ShapeCounts c;
     for (const word::Shape& s : d.Shapes()) {
         if (s.Type() == word::kMsoPicture) {
-            if (s.WrapFormat().Type() == 0) ++c.squarePictures;
-            if (s.WrapFormat().Type() == 1) ++c.tightPictures;
-            if (s.Left() == pictureLeft) ++c.alignedPictures;
-            ++c.pictures;
+            if (s.WrapFormat().Type() == 0) ++c.squarePictures.n;
+            if (s.WrapFormat().Type() == 1) ++c.tightPictures.n;
+            if (s.Left() == pictureLeft) ++c.alignedPictures.n;
+            ++c.pictures.n;
         }
         if (s.Type() == word::kMsoTextEffect) {
-            if (s.TextEffect().PresetTextEffect() == style) ++c.styledWordArts;
-            if (s.WrapFormat().Type() == 1) ++c.tightWordArts;
-            if (!text.empty() && s.TextEffect().Text() == text && s.WrapFormat().Type() == 0) ++c.squareTextWordArts;
-            ++c.wordArts;
+            if (s.TextEffect().PresetTextEffect() == style) ++c.styledWordArts.n;
+            if (s.WrapFormat().Type() == 1) ++c.tightWordArts.n;
+            if (!text.empty() && s.TextEffect().Text() == text && s.WrapFormat().Type() == 0) ++c.squareTextWordArts.n;
+            ++c.wordArts.n;
         }
     }
     return c;
@@ -81,7 +83,7 @@ ShapeCounts countShapes(const Document& d, double pictureLeft, int style, std::s
 struct Set1 {
     Range title, second;
     word::PageSetup page;
-    int leftIndented = 0, replacements = 0;
+    Tally leftIndented, replacements;
     ShapeCounts shapes;
 };
 
@@ -172,7 +174,7 @@ const std::vector<Item<Set2>>& set2ShapeAndHeaderItems() {
 struct Set3 {
     word::PageSetup page;
     Range title;
-    int fonts = 0, sizes = 0, colours = 0, indents = 0, spacings = 0, alignments = 0;
+    Tally fonts, sizes, colours, indents, spacings, alignments;
     ShapeCounts shapes;
     word::Variant pageNumber;
 };
@@ -228,8 +230,8 @@ void run(const std::vector<Item<Doc>>& items, const Doc& doc, MarkingState& stat
 }
 
 template <class Doc>
-void allWrong(const std::vector<Item<Doc>>& items, MarkingState& state) {
-    recordAllWrong(std::span<const Item<Doc>>(items), state);
+void allWrong(const std::vector<Item<Doc>>& items, MarkingState& state, std::string_view reason) {
+    recordAllWrong(std::span<const Item<Doc>>(items), state, reason);
 }
 
 }  // namespace
@@ -237,7 +239,7 @@ void allWrong(const std::vector<Item<Doc>>& items, MarkingState& state) {
 RubricEnd markWordSet1(const std::filesystem::path& file, MarkingState& state) {
     Opened o = openForMarking(file, state);
     if (!o.document) {
-        allWrong(set1Items(), state);
+        allWrong(set1Items(), state, o.end.unreadable);
         return o.end;
     }
     const Document& d = *o.document;
@@ -245,11 +247,11 @@ RubricEnd markWordSet1(const std::filesystem::path& file, MarkingState& state) {
         state.ContentLost();
         return RubricEnd::read();
     }
-    Set1 s{d.Paragraphs()(state.ParagraphIndex).Range(), d.Paragraphs()(2).Range(), d.PageSetup(), 0, 0, {}};
+    Set1 s{d.Paragraphs()(state.ParagraphIndex).Range(), d.Paragraphs()(2).Range(), d.PageSetup(), {}, {}, {}};
     state.ParagraphIndex = d.Paragraphs().Count();
-    s.leftIndented = countParagraphs(d, state.ParagraphIndex,
+    s.leftIndented = countParagraphs(d, state.ParagraphIndex, "左缩进 2 字符的正文段落",
                                      [](const Range& r) { return r.ParagraphFormat().CharacterUnitLeftIndent(); }, 2);
-    s.replacements = occurrences(d, "state");
+    s.replacements = occurrences(d, "state", "正文中的 state");
     s.shapes = countShapes(d, 0, -1, "中国航天事业雄起");
     run(set1Items(), s, state);
     return RubricEnd::read();
@@ -259,7 +261,7 @@ RubricEnd markWordSet2(const std::filesystem::path& file, MarkingState& state) {
     Opened o = openForMarking(file, state);
     if (!o.document) {
         for (const auto* items : {&set2PageItems(), &set2TitleItems(), &set2BodyItems(), &set2ShapeAndHeaderItems()})
-            allWrong(*items, state);
+            allWrong(*items, state, o.end.unreadable);
         return o.end;
     }
     const Document& d = *o.document;
@@ -285,14 +287,15 @@ RubricEnd markWordSet2(const std::filesystem::path& file, MarkingState& state) {
 RubricEnd markWordSet3(const std::filesystem::path& file, MarkingState& state) {
     Opened o = openForMarking(file, state);
     if (!o.document) {
-        allWrong(set3PageItems(), state);
-        allWrong(set3TitleAndBodyItems(), state);
-        state.RecordItem(kSet3PictureInserted.points, false, kSet3PictureInserted.correct, kSet3PictureInserted.wrong);
-        allWrong(set3ShapeAndPageNumberItems(), state);
+        allWrong(set3PageItems(), state, o.end.unreadable);
+        allWrong(set3TitleAndBodyItems(), state, o.end.unreadable);
+        state.RecordItem(kSet3PictureInserted.points, false, kSet3PictureInserted.correct, kSet3PictureInserted.wrong,
+                         "读不到（" + o.end.unreadable + "）");
+        allWrong(set3ShapeAndPageNumberItems(), state, o.end.unreadable);
         return o.end;
     }
     const Document& d = *o.document;
-    Set3 s{d.PageSetup(), Range::failedRange(nullptr, kNotRead), 0, 0, 0, 0, 0, 0, {}, {}};
+    Set3 s{d.PageSetup(), Range::failedRange(nullptr, kNotRead), {}, {}, {}, {}, {}, {}, {}, {}};
     run(set3PageItems(), s, state);
     if (d.Paragraphs().Count() < 1) {
         state.ContentLost();
@@ -301,17 +304,20 @@ RubricEnd markWordSet3(const std::filesystem::path& file, MarkingState& state) {
     s.title = d.Paragraphs()(state.ParagraphIndex).Range();
     state.ParagraphIndex = d.Paragraphs().Count();
     const std::int32_t last = state.ParagraphIndex;
-    s.fonts = countParagraphs(d, last, [](const Range& r) { return r.Font().Name(); }, "隶书");
-    s.sizes = countParagraphs(d, last, [](const Range& r) { return r.Font().Size(); }, 14);
-    s.colours = countParagraphs(d, last, [](const Range& r) { return r.Font().Color(); }, 26367);
-    s.indents = countParagraphs(d, last, [](const Range& r) { return r.ParagraphFormat().CharacterUnitFirstLineIndent(); }, 2);
-    s.spacings = countParagraphs(d, last, [](const Range& r) { return r.ParagraphFormat().LineSpacing(); }, 18);
-    s.alignments = countParagraphs(d, last, [](const Range& r) { return r.ParagraphFormat().Alignment(); }, 0);
+    s.fonts = countParagraphs(d, last, "隶书的正文段落", [](const Range& r) { return r.Font().Name(); }, "隶书");
+    s.sizes = countParagraphs(d, last, "14 磅的正文段落", [](const Range& r) { return r.Font().Size(); }, 14);
+    s.colours = countParagraphs(d, last, "橙色的正文段落", [](const Range& r) { return r.Font().Color(); }, 26367);
+    s.indents = countParagraphs(d, last, "首行缩进 2 字符的正文段落",
+                                [](const Range& r) { return r.ParagraphFormat().CharacterUnitFirstLineIndent(); }, 2);
+    s.spacings = countParagraphs(d, last, "行距 18 磅的正文段落", [](const Range& r) { return r.ParagraphFormat().LineSpacing(); }, 18);
+    s.alignments = countParagraphs(d, last, "左对齐的正文段落", [](const Range& r) { return r.ParagraphFormat().Alignment(); }, 0);
     run(set3TitleAndBodyItems(), s, state);
     s.shapes = countShapes(d, -999995, 20, "");
-    if (s.shapes.pictures <= 1)
-        state.RecordItem(kSet3PictureInserted.points, s.shapes.pictures == 1, kSet3PictureInserted.correct,
-                         kSet3PictureInserted.wrong);
+    if (s.shapes.pictures.n <= 1) {
+        const model::Check inserted = s.shapes.pictures == 1;
+        state.RecordItem(kSet3PictureInserted.points, inserted.passed, kSet3PictureInserted.correct,
+                         kSet3PictureInserted.wrong, inserted.read, inserted.expected);
+    }
     s.pageNumber = d.Sections()(1).Footers()(wd::HeaderFooterPrimary).PageNumbers()(1).Alignment();
     run(set3ShapeAndPageNumberItems(), s, state);
     return RubricEnd::read();

@@ -12,7 +12,7 @@ namespace tarnwick::model {
 
 class Fold {
 public:
-    explicit Fold(Variant mixed) : mixed_(std::move(mixed)) {}
+    explicit Fold(Variant mixed) : mixed_(std::move(mixed).asMixed()) {}
 
     // Adds one part's value. Returns false once the result can no longer change (a failed read,
     // or two different values), so callers can stop early.

@@ -28,7 +28,32 @@ std::string Variant::describe() const {
     return {};
 }
 
-bool operator==(const Variant& a, const Variant& b) {
+std::string Variant::explain() const {
+    std::string s;
+    if (mixed_ || kind_ == Kind::Null) {
+        s = "各处不同";
+    } else {
+        switch (kind_) {
+            case Kind::Empty: s = "空"; break;
+            case Kind::Number: {
+                const std::string name = names_ ? names_(number_) : std::string();
+                s = name.empty() ? shortNumberText(number_) : name;
+                break;
+            }
+            case Kind::Text: s = text_.empty() ? "空" : text_; break;
+            case Kind::Boolean: s = number_ != 0 ? "是" : "否"; break;
+            case Kind::CellError: s = text_; break;
+            case Kind::Failed: s = "读不到（" + text_ + "）"; break;
+            case Kind::Null: break;
+        }
+    }
+    if (!note_.empty()) s += "（" + note_ + "）";
+    return s;
+}
+
+namespace {
+
+bool equal(const Variant& a, const Variant& b) {
     using K = Variant::Kind;
     if (a.isNull() || b.isNull() || a.isFailed() || b.isFailed()) return false;
     if (a.isEmpty() || b.isEmpty()) {
@@ -45,10 +70,14 @@ bool operator==(const Variant& a, const Variant& b) {
     }
 }
 
-bool operator==(const Variant& v, double d) { return v == Variant::number(d); }
-bool operator==(const Variant& v, int i) { return v == Variant::number(i); }
-bool operator==(const Variant& v, std::string_view s) { return v == Variant::text(std::string(s)); }
-bool operator==(const Variant& v, const char* s) { return v == std::string_view(s); }
-bool operator==(const Variant& v, bool b) { return v == Variant::boolean(b); }
+}  // namespace
+
+Check operator==(const Variant& a, const Variant& b) { return Check(equal(a, b), a.explain(), b.explain()); }
+// A number compared with an enumeration's value is named as the value read is.
+Check operator==(const Variant& v, double d) { return v == Variant::number(d).withNames(v.names()); }
+Check operator==(const Variant& v, int i) { return v == Variant::number(i).withNames(v.names()); }
+Check operator==(const Variant& v, std::string_view s) { return v == Variant::text(std::string(s)); }
+Check operator==(const Variant& v, const char* s) { return v == std::string_view(s); }
+Check operator==(const Variant& v, bool b) { return v == Variant::boolean(b); }
 
 }  // namespace tarnwick::model

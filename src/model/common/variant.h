@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/common/check.h"
+
 namespace tarnwick::model {
 
 class Variant {
@@ -68,19 +70,53 @@ public:
     // "(空)" for Empty, "(Null)", "(读取失败：...)".
     std::string describe() const;
 
+    // What a student reads in an explanation: a number as short as it reads back (a Single
+    // "56.7", not "56.7000007629395"), text as it is, "各处不同" for a mixed value, "读不到（…）"
+    // for a failed read; the note, if any, after it in brackets.
+    std::string explain() const;
+
+    // A remark for explanations, e.g. that the application that saved the file cannot store the
+    // property; it takes no part in comparisons.
+    Variant withNote(std::string note) const {
+        Variant v = *this;
+        v.note_ = std::move(note);
+        return v;
+    }
+    const std::string& note() const { return note_; }
+    // The object model's value for a property that differs over a range (Null; Word's "" or
+    // 9999999): equal to that value, explained as mixed.
+    Variant asMixed() const {
+        Variant v = *this;
+        v.mixed_ = true;
+        return v;
+    }
+    bool isMixed() const { return mixed_ || kind_ == Kind::Null; }
+
+    // Names of an enumeration's values for explanations ("居中" for -4108); empty when unknown.
+    using Namer = std::string (*)(double value);
+    Variant withNames(Namer namer) const {
+        Variant v = *this;
+        v.names_ = namer;
+        return v;
+    }
+    Namer names() const { return names_; }
+
 private:
     explicit Variant(Kind k) : kind_(k) {}
     Kind kind_ = Kind::Empty;
+    bool mixed_ = false;
     double number_ = 0;
     std::string text_;
+    std::string note_;
+    Namer names_ = nullptr;
 };
 
-// Rubric comparisons.
-bool operator==(const Variant& a, const Variant& b);
-bool operator==(const Variant& v, double d);
-bool operator==(const Variant& v, int i);
-bool operator==(const Variant& v, std::string_view s);
-bool operator==(const Variant& v, const char* s);
-bool operator==(const Variant& v, bool b);
+// Rubric comparisons: whether they hold, and what was read and expected.
+Check operator==(const Variant& a, const Variant& b);
+Check operator==(const Variant& v, double d);
+Check operator==(const Variant& v, int i);
+Check operator==(const Variant& v, std::string_view s);
+Check operator==(const Variant& v, const char* s);
+Check operator==(const Variant& v, bool b);
 
 }  // namespace tarnwick::model

@@ -1,5 +1,7 @@
 #include "model/excel/chart.h"
 
+#include "model/excel/names.h"
+
 namespace tarnwick::excel {
 
 Variant ChartObjects::Count() const {
@@ -22,13 +24,13 @@ std::string Chart::failure() const {
 Variant Chart::ChartType() const {
     if (failed()) return Variant::failed(failure());
     if ((*info_)->chartType == 0) return Variant::failed("无法确定图表类型。");
-    return Variant::number((*info_)->chartType);
+    return Variant::number((*info_)->chartType).withNames(&chartTypeName);
 }
 
 Variant Chart::PlotBy() const {
     if (failed()) return Variant::failed(failure());
     if ((*info_)->plotBy == 0) return Variant::failed("无法确定数据系列产生在行还是列。");
-    return Variant::number((*info_)->plotBy);
+    return Variant::number((*info_)->plotBy).withNames(&plotByName);
 }
 
 Variant Chart::SeriesCount() const {

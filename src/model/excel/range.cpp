@@ -4,6 +4,7 @@
 
 #include "formats/xls/formula.h"
 #include "model/excel/column_width.h"
+#include "model/excel/names.h"
 #include "model/excel/number_format_local.h"
 #include "model/excel/workbook.h"
 
@@ -124,16 +125,18 @@ Variant Range::MergeCells() const {
 
 Variant Range::HorizontalAlignment() const {
     return fold([&](std::uint32_t r, std::uint32_t c) {
-        const xls::Xf* x = xfAt(r, c);
-        return x ? Variant::number(horizontalConstant(x->hAlign)) : kNoXf;
-    });
+               const xls::Xf* x = xfAt(r, c);
+               return x ? Variant::number(horizontalConstant(x->hAlign)) : kNoXf;
+           })
+        .withNames(&alignmentName);
 }
 
 Variant Range::VerticalAlignment() const {
     return fold([&](std::uint32_t r, std::uint32_t c) {
-        const xls::Xf* x = xfAt(r, c);
-        return x ? Variant::number(verticalConstant(x->vAlign)) : kNoXf;
-    });
+               const xls::Xf* x = xfAt(r, c);
+               return x ? Variant::number(verticalConstant(x->vAlign)) : kNoXf;
+           })
+        .withNames(&alignmentName);
 }
 
 Variant Range::RowHeight() const {
@@ -305,20 +308,22 @@ Variant Font::Size() const { return fontFold(range_, [](const xls::Font& f) { re
 Variant Font::Bold() const { return fontFold(range_, [](const xls::Font& f) { return Variant::boolean(f.weight >= 700); }); }
 Variant Font::Italic() const { return fontFold(range_, [](const xls::Font& f) { return Variant::boolean(f.italic); }); }
 Variant Font::ColorIndex() const {
-    return fontFold(range_, [](const xls::Font& f) { return Variant::number(colorIndex(f.color)); });
+    return fontFold(range_, [](const xls::Font& f) { return Variant::number(colorIndex(f.color)); }).withNames(&colorIndexName);
 }
 
 Variant Interior::ColorIndex() const {
-    return range_.fold([&](std::uint32_t r, std::uint32_t c) {
-        const xls::Xf* x = range_.xfAt(r, c);
-        if (!x) return kNoXf;
-        if (x->fillPattern == 0) return Variant::number(xl::ColorIndexNone);
-        return Variant::number(colorIndex(x->fillFore));
-    });
+    return range_
+        .fold([&](std::uint32_t r, std::uint32_t c) {
+            const xls::Xf* x = range_.xfAt(r, c);
+            if (!x) return kNoXf;
+            if (x->fillPattern == 0) return Variant::number(xl::ColorIndexNone);
+            return Variant::number(colorIndex(x->fillFore));
+        })
+        .withNames(&colorIndexName);
 }
 
-Variant Border::LineStyle() const { return foldEdges(&lineStyleConstant); }
-Variant Border::Weight() const { return foldEdges(&lineWeightConstant); }
+Variant Border::LineStyle() const { return foldEdges(&lineStyleConstant).withNames(&lineStyleName); }
+Variant Border::Weight() const { return foldEdges(&lineWeightConstant).withNames(&borderWeightName); }
 
 Variant Border::foldEdges(int (*map)(std::uint8_t)) const {
     if (range_.failed()) return Variant::failed(range_.failure().empty() ? "区域无效。" : range_.failure());

@@ -45,6 +45,13 @@ Result<Worksheet> Workbook::Worksheets(std::uint32_t index) const {
     return Error{ErrorKind::NotFound, "工作簿中没有第 " + std::to_string(index) + " 个工作表。"};
 }
 
+Result<Worksheet> Workbook::ActiveSheet() const {
+    const std::size_t index = book_->book.activeSheet;
+    if (index >= book_->book.sheets.size())
+        return Error{ErrorKind::NotFound, "工作簿记录的活动工作表（第 " + std::to_string(index + 1) + " 个）不存在。"};
+    return Worksheet(book_, &book_->book.sheets[index]);
+}
+
 Variant Worksheet::StandardWidth() const {
     if (sheet_->standardWidth) return Variant::number(columnWidthFromStandard(*sheet_->standardWidth, book_->digitWidth));
     return Variant::number(columnWidthFromDefault(sheet_->defaultColumnWidth.value_or(8), book_->digitWidth));

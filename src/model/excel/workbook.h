@@ -52,6 +52,9 @@ public:
     Result<Worksheet> Sheets(std::uint32_t index) const;
     Result<Worksheet> Worksheets(std::string_view name) const;
     Result<Worksheet> Worksheets(std::uint32_t index) const;
+    // The sheet that was active when the workbook was saved (any kind of sheet), as Excel makes
+    // it active on opening; an error when the workbook's window record names no sheet of it.
+    Result<Worksheet> ActiveSheet() const;
 
     const xls::Workbook& data() const { return book_->book; }
     int digitWidth() const { return book_->digitWidth; }

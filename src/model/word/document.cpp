@@ -7,6 +7,7 @@
 #include "base/read_file.h"
 #include "model/common/fold.h"
 #include "model/word/font_slot.h"
+#include "model/word/names.h"
 
 namespace tarnwick::word {
 namespace {
@@ -84,6 +85,15 @@ Variant flag(bool on) { return Variant::number(on ? wd::True : wd::False); }
 
 const char* kNoParagraph = "文档中没有这个段落。";
 
+// Remarks on reads that LibreOffice cannot store the way Word does.
+const char* kLoMarks = "用 LibreOffice 保存时段落标记没有字符格式，整段读作各处不同";
+const char* kLoCharUnits = "LibreOffice 不能在 .doc 中保存以字符为单位的缩进";
+const char* kLoLineUnits = "LibreOffice 不能在 .doc 中保存以行为单位的间距";
+const char* kLoPaper = "LibreOffice 保存的纸张尺寸与 Word 的不完全相同";
+const char* kLoTopMargin = "LibreOffice 把页眉的高度也算进了上边距";
+
+Variant noted(Variant v, bool libreOffice, const char* note) { return libreOffice ? v.withNote(note) : v; }
+
 }  // namespace
 
 // ---- Font ----
@@ -100,7 +110,8 @@ Variant Font::foldRuns(F&& valueOf) const {
         });
         if (!more) break;
     }
-    return fold.result();
+    const Variant v = fold.result();
+    return v.isMixed() ? noted(v, d.libreOffice, kLoMarks) : v;
 }
 
 Variant Font::Name() const {
@@ -119,14 +130,19 @@ Variant Font::Name() const {
             });
         });
     }
-    return fold.result();
+    const Variant v = fold.result();
+    return v.isMixed() ? noted(v, d.libreOffice, kLoMarks) : v;
 }
 
 Variant Font::Size() const { return foldRuns([](const doc::Chp& c) { return Variant::number(Single(c.hps / 2.0)); }); }
-Variant Font::Color() const { return foldRuns([](const doc::Chp& c) { return Variant::number(wdColorOf(c)); }); }
-Variant Font::Bold() const { return foldRuns([](const doc::Chp& c) { return flag(c.fBold); }); }
-Variant Font::Italic() const { return foldRuns([](const doc::Chp& c) { return flag(c.fItalic); }); }
-Variant Font::Underline() const { return foldRuns([](const doc::Chp& c) { return Variant::number(c.kul); }); }
+Variant Font::Color() const {
+    return foldRuns([](const doc::Chp& c) { return Variant::number(wdColorOf(c)); }).withNames(&colorName);
+}
+Variant Font::Bold() const { return foldRuns([](const doc::Chp& c) { return flag(c.fBold); }).withNames(&flagName); }
+Variant Font::Italic() const { return foldRuns([](const doc::Chp& c) { return flag(c.fItalic); }).withNames(&flagName); }
+Variant Font::Underline() const {
+    return foldRuns([](const doc::Chp& c) { return Variant::number(c.kul); }).withNames(&underlineName);
+}
 
 // ---- ParagraphFormat ----
 
@@ -141,22 +157,26 @@ Variant ParagraphFormat::foldParagraphs(F&& valueOf) const {
 }
 
 Variant ParagraphFormat::Alignment() const {
-    return foldParagraphs([](const doc::Pap& p) { return Variant::number(p.jc); });
+    return foldParagraphs([](const doc::Pap& p) { return Variant::number(p.jc); }).withNames(&paragraphAlignmentName);
 }
 Variant ParagraphFormat::LineSpacing() const {
     return foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(std::abs(p.lspd.dyaLine) / 20.0)); });
 }
 Variant ParagraphFormat::CharacterUnitFirstLineIndent() const {
-    return foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDxcLeft1 ? p.dxcLeft1 / 100.0 : 0)); });
+    const Variant v = foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDxcLeft1 ? p.dxcLeft1 / 100.0 : 0)); });
+    return v == 0 ? noted(v, doc_->libreOffice, kLoCharUnits) : v;
 }
 Variant ParagraphFormat::CharacterUnitLeftIndent() const {
-    return foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDxcLeft ? p.dxcLeft / 100.0 : 0)); });
+    const Variant v = foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDxcLeft ? p.dxcLeft / 100.0 : 0)); });
+    return v == 0 ? noted(v, doc_->libreOffice, kLoCharUnits) : v;
 }
 Variant ParagraphFormat::LineUnitBefore() const {
-    return foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDylBefore ? p.dylBefore / 100.0 : 0)); });
+    const Variant v = foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDylBefore ? p.dylBefore / 100.0 : 0)); });
+    return v == 0 ? noted(v, doc_->libreOffice, kLoLineUnits) : v;
 }
 Variant ParagraphFormat::LineUnitAfter() const {
-    return foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDylAfter ? p.dylAfter / 100.0 : 0)); });
+    const Variant v = foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDylAfter ? p.dylAfter / 100.0 : 0)); });
+    return v == 0 ? noted(v, doc_->libreOffice, kLoLineUnits) : v;
 }
 
 // ---- Range ----
@@ -230,13 +250,17 @@ Variant PageSetup::foldSections(F&& valueOf) const {
 }
 
 Variant PageSetup::PageWidth() const {
-    return foldSections([](const doc::Sep& s) { return Variant::number(Single(s.xaPage / 20.0)); });
+    return noted(foldSections([](const doc::Sep& s) { return Variant::number(Single(s.xaPage / 20.0)); }),
+                 doc_->libreOffice, kLoPaper);
 }
 Variant PageSetup::PageHeight() const {
-    return foldSections([](const doc::Sep& s) { return Variant::number(Single(s.yaPage / 20.0)); });
+    return noted(foldSections([](const doc::Sep& s) { return Variant::number(Single(s.yaPage / 20.0)); }),
+                 doc_->libreOffice, kLoPaper);
 }
 Variant PageSetup::TopMargin() const {
-    return foldSections([](const doc::Sep& s) { return Variant::number(Single(std::abs(s.dyaTop) / 20.0)); });
+    const bool header = doc_->file.sections.empty() ? false : doc_->file.inheritedHeader(0, doc::HeaderKind::OddHeader) != nullptr;
+    return noted(foldSections([](const doc::Sep& s) { return Variant::number(Single(std::abs(s.dyaTop) / 20.0)); }),
+                 doc_->libreOffice && header, kLoTopMargin);
 }
 Variant PageSetup::BottomMargin() const {
     return foldSections([](const doc::Sep& s) { return Variant::number(Single(std::abs(s.dyaBottom) / 20.0)); });
@@ -249,8 +273,9 @@ Variant PageSetup::RightMargin() const {
 }
 Variant PageSetup::Orientation() const {
     return foldSections([](const doc::Sep& s) {
-        return Variant::number(s.dmOrientPage == 2 ? wd::OrientLandscape : wd::OrientPortrait);
-    });
+               return Variant::number(s.dmOrientPage == 2 ? wd::OrientLandscape : wd::OrientPortrait);
+           })
+        .withNames(&orientationName);
 }
 
 // ---- Sections, headers and footers, page numbers ----
@@ -295,18 +320,18 @@ Variant PageNumber::Alignment() const {
             if (p.pap.framed) {
                 // XAS_plusOne: 0 left, -4 centre, -8 right, -12 inside, -16 outside; else a position.
                 switch (p.pap.dxaAbs) {
-                    case 0: return Variant::number(wd::AlignPageNumberLeft);
-                    case -4: return Variant::number(wd::AlignPageNumberCenter);
-                    case -8: return Variant::number(wd::AlignPageNumberRight);
-                    case -12: return Variant::number(wd::AlignPageNumberInside);
-                    case -16: return Variant::number(wd::AlignPageNumberOutside);
+                    case 0: return Variant::number(wd::AlignPageNumberLeft).withNames(&pageNumberAlignmentName);
+                    case -4: return Variant::number(wd::AlignPageNumberCenter).withNames(&pageNumberAlignmentName);
+                    case -8: return Variant::number(wd::AlignPageNumberRight).withNames(&pageNumberAlignmentName);
+                    case -12: return Variant::number(wd::AlignPageNumberInside).withNames(&pageNumberAlignmentName);
+                    case -16: return Variant::number(wd::AlignPageNumberOutside).withNames(&pageNumberAlignmentName);
                     default: return Variant::failed("页码框放在一个具体位置上，没有对齐方式。");
                 }
             }
             switch (p.pap.jc) {
-                case 1: return Variant::number(wd::AlignPageNumberCenter);
-                case 2: return Variant::number(wd::AlignPageNumberRight);
-                default: return Variant::number(wd::AlignPageNumberLeft);
+                case 1: return Variant::number(wd::AlignPageNumberCenter).withNames(&pageNumberAlignmentName);
+                case 2: return Variant::number(wd::AlignPageNumberRight).withNames(&pageNumberAlignmentName);
+                default: return Variant::number(wd::AlignPageNumberLeft).withNames(&pageNumberAlignmentName);
             }
         }
         return Variant::failed("页码不在页脚的任何段落中，文档可能已损坏。");
@@ -349,7 +374,9 @@ Result<Document> Document::open(Bytes file) {
         data->paragraphs.resize(data->file.main.paragraphs.size());
         for (std::size_t i = 0; i < data->paragraphs.size(); ++i) data->paragraphs[i] = i;
         data->drawings = readDrawingLayer(data->file.dggInfo());
-        return Document(std::move(data));
+        Document d(std::move(data));
+        d.doc_->libreOffice = d.savedBy().libreOffice;
+        return d;
     } catch (const std::bad_alloc&) {
         return Error{ErrorKind::TooLarge, "文档太大或已损坏，无法读取。"};
     }

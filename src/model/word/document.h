@@ -32,6 +32,7 @@ struct DocumentData {
     doc::Document file;
     std::vector<std::size_t> paragraphs;  // indices into file.main.paragraphs, in order
     DrawingLayer drawings;                // read when the document is opened
+    bool libreOffice = false;             // saved by LibreOffice: explanations say what it cannot store
 };
 using DocumentPtr = std::shared_ptr<DocumentData>;
 
@@ -259,7 +260,9 @@ public:
     word::Sections Sections() const { return word::Sections(doc_); }
     Pane ActivePane() const { return Pane(doc_); }
     // The floating shapes of the main text, in the order of their anchors.
-    word::Shapes Shapes() const { return mainTextShapes(doc_, doc_->file.mainShapes, doc_->drawings); }
+    word::Shapes Shapes() const {
+        return mainTextShapes(doc_, doc_->file.mainShapes, doc_->drawings, doc_->libreOffice);
+    }
     // Pictures and objects in line with the text (special characters 0x01 of the main text).
     std::int32_t InlineShapesCount() const;
     SavedBy savedBy() const;

@@ -1,6 +1,7 @@
 #include "model/word/shapes.h"
 
 #include "model/word/document.h"
+#include "model/word/names.h"
 #include "model/word/shape_kind.h"
 #include "model/word/wordart_gallery.h"
 
@@ -11,11 +12,11 @@ Variant WrapFormat::Type() const {
     // of the text, or behind it with fBelowText), 4 tight, 5 through.
     switch (spa_->wr) {
         case 0:
-        case 2: return Variant::number(0);
-        case 4: return Variant::number(1);
-        case 5: return Variant::number(2);
-        case 3: return Variant::number(spa_->fBelowText ? 5 : 3);
-        case 1: return Variant::number(4);
+        case 2: return Variant::number(0).withNames(&wrapTypeName);
+        case 4: return Variant::number(1).withNames(&wrapTypeName);
+        case 5: return Variant::number(2).withNames(&wrapTypeName);
+        case 3: return Variant::number(spa_->fBelowText ? 5 : 3).withNames(&wrapTypeName);
+        case 1: return Variant::number(4).withNames(&wrapTypeName);
         default: return Variant::failed("图形的文字环绕方式无法识别。");
     }
 }
@@ -27,10 +28,11 @@ Variant TextEffect::Text() const {
 
 Variant TextEffect::PresetTextEffect() const {
     if (!isTextEffect(*shape_)) return Variant::failed("这个图形不是艺术字，没有艺术字样式。");
-    return Variant::number(presetTextEffect(*shape_));
+    const Variant v = Variant::number(presetTextEffect(*shape_));
+    return libreOffice_ && v == kTextEffectMixed ? v.withNote("LibreOffice 的艺术字不对应 Word 艺术字库中的样式") : v;
 }
 
-Variant Shape::Type() const { return Variant::number(msoShapeType(*shape_)); }
+Variant Shape::Type() const { return Variant::number(msoShapeType(*shape_)).withNames(&shapeTypeName); }
 
 Variant Shape::Left() const {
     if (const auto posh = shape_->posh())
@@ -51,14 +53,14 @@ DrawingLayer readDrawingLayer(Bytes dggInfo) {
 }
 
 Shapes mainTextShapes(std::shared_ptr<const void> owner, const std::vector<doc::ShapeAnchor>& anchors,
-                      const DrawingLayer& layer) {
+                      const DrawingLayer& layer, bool libreOffice) {
     std::vector<Shape> shapes;
     const odraw::Drawing* main = layer.content ? layer.content->mainDrawing() : nullptr;
     if (main)
         for (const doc::ShapeAnchor& a : anchors)
             if (a.spa.spid >= 0)
                 if (const odraw::Shape* s = main->findShape(static_cast<std::uint32_t>(a.spa.spid)); s && !s->isBackground())
-                    shapes.emplace_back(owner, &a, s);
+                    shapes.emplace_back(owner, &a, s, libreOffice);
     return Shapes(std::move(shapes), layer.failure);
 }
 

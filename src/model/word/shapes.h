@@ -34,25 +34,27 @@ private:
 // Reads of a Shape's parts; they are valid while the Shape they came from is.
 class TextEffect {
 public:
-    explicit TextEffect(const odraw::Shape* shape) : shape_(shape) {}
+    TextEffect(const odraw::Shape* shape, bool libreOffice) : shape_(shape), libreOffice_(libreOffice) {}
     Variant Text() const;               // the WordArt's text; a failed read for other shapes
     Variant PresetTextEffect() const;   // gallery style 0..29, -2 when it matches none
 private:
     const odraw::Shape* shape_;
+    bool libreOffice_;
 };
 
 class Shape {
 public:
     // `owner` keeps what the two pointers point into alive (the document the shape belongs to).
-    Shape(std::shared_ptr<const void> owner, const doc::ShapeAnchor* anchor, const odraw::Shape* shape)
-        : owner_(std::move(owner)), anchor_(anchor), shape_(shape) {}
+    Shape(std::shared_ptr<const void> owner, const doc::ShapeAnchor* anchor, const odraw::Shape* shape,
+          bool libreOffice = false)
+        : owner_(std::move(owner)), anchor_(anchor), shape_(shape), libreOffice_(libreOffice) {}
     // MsoShapeType: 13 picture, 15 WordArt, 17 text box, 6 group, 9 line, 1 other.
     Variant Type() const;
     // Points from the anchor's reference, or Word's constant for an aligned shape
     // (-999998 left, -999995 centre, -999996 right, -999994 inside, -999993 outside).
     Variant Left() const;
     word::WrapFormat WrapFormat() const { return word::WrapFormat(&anchor_->spa); }
-    word::TextEffect TextEffect() const { return word::TextEffect(shape_); }
+    word::TextEffect TextEffect() const { return word::TextEffect(shape_, libreOffice_); }
 
     const doc::ShapeAnchor& anchor() const { return *anchor_; }
     const odraw::Shape& drawing() const { return *shape_; }
@@ -61,6 +63,7 @@ private:
     std::shared_ptr<const void> owner_;
     const doc::ShapeAnchor* anchor_;
     const odraw::Shape* shape_;
+    bool libreOffice_;
 };
 
 class Shapes {
@@ -84,6 +87,6 @@ DrawingLayer readDrawingLayer(Bytes dggInfo);
 // has. An anchor whose shape is missing is left out. `owner` keeps the anchors and the layer alive
 // for as long as any shape is kept.
 Shapes mainTextShapes(std::shared_ptr<const void> owner, const std::vector<doc::ShapeAnchor>& anchors,
-                      const DrawingLayer& layer);
+                      const DrawingLayer& layer, bool libreOffice = false);
 
 }  // namespace tarnwick::word

@@ -243,6 +243,51 @@ TEST(WorkbookStream, RefusesEncryptionOldVersionsAndBadSheetOffsets) {
     EXPECT_FALSE(readWorkbookStream(truncated).ok());
 }
 
+Buf window1(std::uint16_t itabCur, std::size_t size = 18) {
+    Buf w;
+    for (std::uint16_t v : {std::uint16_t{0x0168}, std::uint16_t{0x001E}, std::uint16_t{0x3A5C}, std::uint16_t{0x2364},
+                            std::uint16_t{0x0038}, itabCur, std::uint16_t{0}, std::uint16_t{1}, std::uint16_t{0x0258}})
+        add16(w, v);
+    w.resize(size);
+    return w;
+}
+
+Buf threeSheets(const RecordsFn& globals) {
+    const RecordsFn none = [](StreamBuilder&) {};
+    return workbookStream(globals, {{"Sheet1", none}, {"Sheet2", none}, {"Sheet3", none}});
+}
+
+TEST(WorkbookStream, ActiveSheetIsTheCurrentTabOfTheFirstWindow) {
+    auto none = readWorkbookStream(threeSheets([](StreamBuilder&) {}));
+    ASSERT_TRUE(none.ok());
+    EXPECT_EQ(none->activeSheet, 0);  // no window record: the first sheet
+
+    auto second = readWorkbookStream(threeSheets([](StreamBuilder& s) { s.add(rt::Window1, window1(1)); }));
+    ASSERT_TRUE(second.ok());
+    EXPECT_EQ(second->activeSheet, 1);
+
+    // A second window does not change what the first one says.
+    auto two = readWorkbookStream(threeSheets([](StreamBuilder& s) {
+        s.add(rt::Window1, window1(2));
+        s.add(rt::Window1, window1(0));
+    }));
+    ASSERT_TRUE(two.ok());
+    EXPECT_EQ(two->activeSheet, 2);
+
+    // A record too short to hold itabCur is passed over, and so are the windows after it.
+    auto shortRecord = readWorkbookStream(threeSheets([](StreamBuilder& s) {
+        s.add(rt::Window1, window1(2, 11));
+        s.add(rt::Window1, window1(1));
+    }));
+    ASSERT_TRUE(shortRecord.ok());
+    EXPECT_EQ(shortRecord->activeSheet, 0);
+
+    // A tab past the last sheet is kept as stored; the object model refuses it.
+    auto past = readWorkbookStream(threeSheets([](StreamBuilder& s) { s.add(rt::Window1, window1(7)); }));
+    ASSERT_TRUE(past.ok());
+    EXPECT_EQ(past->activeSheet, 7);
+}
+
 TEST(WorkbookFile, RefusesOtherFormatsWithTheirOwnMessages) {
     auto refuse = [](const Buf& bytes) {
         auto r = readWorkbook(bytes);

@@ -133,5 +133,37 @@ TEST(StandardWidth, CountsDigitsWithoutPadding) {
     EXPECT_TRUE(widthSheet({"Arial", 200}, 2158, 0).StandardWidth() == 8.43);
 }
 
+TEST(ActiveSheet, IsTheSheetOfTheWindowRecordOrAnError) {
+    auto bookWithTab = [](std::uint16_t tab) {
+        Buf w(18, 0);
+        w[10] = static_cast<std::uint8_t>(tab);
+        const RecordsFn cell = [](StreamBuilder& s) {
+            Buf n = cellHeader(0, 0, 15);
+            add32(n, 0);
+            add32(n, 0x40450000u);  // 42.0
+            s.add(rt::Number, n);
+        };
+        const RecordsFn none = [](StreamBuilder&) {};
+        auto book = Workbook::open(Bytes(xlsFile(workbookStream(
+            [&](StreamBuilder& s) {
+                standardGlobals(s, {"Arial", 200});
+                s.add(rt::Window1, w);
+            },
+            {{"Sheet1", none}, {"Data", cell}}))));
+        EXPECT_TRUE(book.ok());
+        return *book;
+    };
+    const Workbook second = bookWithTab(1);
+    auto active = second.ActiveSheet();
+    ASSERT_TRUE(active.ok());
+    EXPECT_TRUE(active->Name() == "Data");
+    EXPECT_TRUE(active->Range("A1").Value() == 42);
+    EXPECT_TRUE(bookWithTab(0).ActiveSheet()->Name() == "Sheet1");
+
+    auto past = bookWithTab(2).ActiveSheet();
+    ASSERT_FALSE(past.ok());
+    EXPECT_EQ(past.error().message, "工作簿记录的活动工作表（第 3 个）不存在。");
+}
+
 }  // namespace
 }  // namespace tarnwick::excel

@@ -1,0 +1,4 @@
+// Kestrum, the second self-test marker.
+#include "gui/selftest_app.h"
+
+int main(int argc, char** argv) { return tarnwick::gui::runSelftestProgram(argc, argv, tarnwick::selftest::kestrum()); }
