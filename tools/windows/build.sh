@@ -22,14 +22,20 @@ ln -sfn /usr/include/CLI "$build/include/CLI"  # CLI11 is header-only: the cross
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DTARNWICK_GUI=OFF -DTARNWICK_TESTS=OFF -DTARNWICK_WERROR=$werror -DTARNWICK_CLI11_INCLUDE="$PWD/$build/include" \
   -DTARNWICK_EMBEDGEN="$PWD/build/release/src/embedgen" >/dev/null
-programs=(tarnwick-cli tarnwick_win32)
+programs=(tarnwick-cli tarnwick_win32 vorlane_win32 kestrum_win32)
 cmake --build "$build" -j2 --target "${programs[@]}"
 
 # The folder a student copies: the programs, each self-test marker's workbook beside it.
 dist=dist/windows
 rm -rf "$dist"
 mkdir -p "$dist"
-cp "$build/src/tarnwick-cli.exe" "$build/src/gui/win32/tarnwick.exe" "$dist/"
+cp "$build/src/tarnwick-cli.exe" "$build"/src/gui/win32/{tarnwick,vorlane,kestrum}.exe "$dist/"
 x86_64-w64-mingw32-strip "$dist"/*.exe
-(cd dist && rm -f tarnwick-windows.zip && cmake -E tar cf tarnwick-windows.zip --format=zip windows)
+cp src/selftest/files/学生成绩表.xls src/selftest/files/水电气费.xls "$dist/"
+# The zip unpacks into a folder named Tarnwick; its Chinese file names are stored as UTF-8, flagged so.
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+cp -r "$dist" "$stage/Tarnwick"
+rm -f dist/tarnwick-windows.zip
+(cd "$stage" && cmake -E tar cf "$root/dist/tarnwick-windows.zip" --format=zip Tarnwick)
 ls -l "$dist" dist/tarnwick-windows.zip

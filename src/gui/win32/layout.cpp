@@ -4,6 +4,7 @@
 
 #include "exercises/catalog.h"
 #include "gui/credits.h"
+#include "selftest/program.h"
 
 namespace tarnwick::gui::win32 {
 namespace {
@@ -116,6 +117,39 @@ WindowSpec shuomingSpec() {
     WindowSpec w{"shuoming", "软件使用说明", 9390, 5700, FrameStyle::Resizable, Placement::Centred, true, "", {}};
     w.controls.push_back(control("Text1", Kind::TextBox, "", {480, 240, 8535, 4575}, {kSong, 14.25}));
     w.controls.push_back(control("Command1", Kind::Button, "关闭说明", {3720, 4920, 1695, 495}));
+    return w;
+}
+
+namespace {
+
+TwipRect twips(const selftest::TwipRect& r) { return {r.left, r.top, r.width, r.height}; }
+
+}  // namespace
+
+WindowSpec selftestDialogSpec(const selftest::Program& program) {
+    WindowSpec w{"Dialog", std::string(selftest::kWindowCaption), selftest::kDialogWidth, selftest::kDialogHeight,
+                 FrameStyle::FixedDialog, Placement::Centred, false, "OKButton", {}};
+    const Font song{kSong, 10.5};
+    w.controls.push_back(control("Label2", Kind::Label, std::string(program.title), twips(selftest::kDialogLabel2),
+                                 {kHei, 18}, kDarkBlue));
+    w.controls.push_back(control("Label1", Kind::Label, "Tarnwick 制作", twips(selftest::kDialogLabel1),
+                                 {kSong, 10.5, true}, kMagenta));
+    w.controls.push_back(control("OKButton", Kind::Button, "确定", twips(selftest::kDialogOk), song));
+    w.controls.push_back(control("CancelButton", Kind::Button, "取消", twips(selftest::kDialogCancel), song));
+    return w;
+}
+
+WindowSpec selftestFormSpec(const selftest::Program& program) {
+    const selftest::FormLayout& f = program.form;
+    WindowSpec w{"Form1", std::string(selftest::kWindowCaption) + std::string(20, ' ') + kCaptionCredits,
+                 f.clientWidth, f.clientHeight, FrameStyle::Resizable, Placement::Centred, true, "", {}};
+    const Font kai{kKai, 14.25};
+    w.controls.push_back(
+        control("Label1", Kind::Label, std::string(program.title), twips(f.Label1), {kHei, 21.75}, kDarkBlue));
+    w.controls.push_back(control("Text1", Kind::TextBox, std::string(program.taskText), twips(f.Text1), {kSong, 12}));
+    w.controls.back().verticalScrollBar = true;
+    w.controls.push_back(control("Command2", Kind::Button, "开始答题", twips(f.Command2), kai));
+    w.controls.push_back(control("Command1", Kind::Button, "我想交卷", twips(f.Command1), kai));
     return w;
 }
 

@@ -8,6 +8,10 @@
 #include <string_view>
 #include <vector>
 
+namespace tarnwick::selftest {
+struct Program;
+}
+
 namespace tarnwick::gui::win32 {
 
 // A colour as Windows stores it, 0x00BBGGRR; 0x80000000 | n is the desktop's system colour n.
@@ -91,6 +95,10 @@ WindowSpec xuanzheSpec();
 WindowSpec mainSpec();
 WindowSpec yaoqiuSpec();
 WindowSpec shuomingSpec();
+
+// A self-test marker's windows: the start window Dialog and the task window Form1.
+WindowSpec selftestDialogSpec(const selftest::Program& program);
+WindowSpec selftestFormSpec(const selftest::Program& program);
 
 // Twips to pixels at `dpi` dots per inch, rounded half away from zero (MulDiv(twips, dpi, 1440)).
 int toPixels(int twips, int dpi);

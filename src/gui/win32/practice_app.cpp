@@ -72,22 +72,27 @@ void PracticeApp::createWindows() {
         xuanzhe_ = std::make_unique<Window>(
             xuanzheSpec(), nullptr,
             Window::Callbacks{[this](std::string_view c) { xuanzheClick(c); },
-                              [this] { run([](M& m) { m.xuanzheUnload(); }); }});
+                              [this] { run([](M& m) { m.xuanzheUnload(); }); }, {}});
     if (model_.main.loaded && !main_)
-        main_ = std::make_unique<Window>(mainSpec(), nullptr,
-                                         Window::Callbacks{[this](std::string_view c) { mainClick(c); },
-                                                           [this] { run([](M& m) { m.mainUnload(); }); }});
+        main_ = std::make_unique<Window>(
+            mainSpec(), nullptr,
+            Window::Callbacks{[this](std::string_view c) { mainClick(c); }, [this] { run([](M& m) { m.mainUnload(); }); },
+                              // A line of the correct or wrong list: what that item read and wanted.
+                              [this](std::string_view c, int line) {
+                                  if (c == "Text2" || c == "Text3")
+                                      run([wrong = c == "Text3", line](M& m) { m.mainListDoubleClick(wrong, line); });
+                              }});
     // Owned by the answering window: no taskbar button, and it stays shown while main is hidden.
     if (model_.yaoqiu.loaded && !yaoqiu_ && main_)
         yaoqiu_ = std::make_unique<Window>(yaoqiuSpec(), main_->handle(),
-                                           Window::Callbacks{{}, [this] { run([](M& m) { m.yaoqiuUnload(); }); }});
+                                           Window::Callbacks{{}, [this] { run([](M& m) { m.yaoqiuUnload(); }); }, {}});
     if (model_.shuoming.loaded && !shuoming_)
         shuoming_ = std::make_unique<Window>(
             shuomingSpec(), nullptr,
             Window::Callbacks{[this](std::string_view c) {
                                   if (c == "Command1") run([](M& m) { m.shuomingCommand1Click(); });
                               },
-                              [this] { run([](M& m) { m.shuomingUnload(); }); }});
+                              [this] { run([](M& m) { m.shuomingUnload(); }); }, {}});
 }
 
 void PracticeApp::sync() {

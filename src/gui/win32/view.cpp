@@ -50,4 +50,6 @@ WindowView viewOf(const shell::ShuomingState& state) {
     return WindowView{state.visible, false, {{"Text1", editText(state.Text1)}}};
 }
 
+WindowView viewOf(const selftest::WindowState& state) { return WindowView{state.visible, false, {}}; }
+
 }  // namespace tarnwick::gui::win32

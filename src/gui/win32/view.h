@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "selftest/model.h"
 #include "shell/window_model.h"
 
 namespace tarnwick::gui::win32 {
@@ -32,6 +33,7 @@ WindowView viewOf(const shell::XuanzheState& state);
 WindowView viewOf(const shell::MainState& state);
 WindowView viewOf(const shell::YaoqiuState& state);
 WindowView viewOf(const shell::ShuomingState& state);
+WindowView viewOf(const selftest::WindowState& state);  // Dialog and Form1
 
 // A model text as an edit control needs it: every line break (CR LF, a lone CR or a lone LF) as
 // CR LF.

@@ -1,5 +1,6 @@
 #include "gui/win32/window.h"
 
+#include <commctrl.h>
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -52,9 +53,9 @@ bool sameFont(const Font& a, const Font& b) {
     return std::strcmp(a.face, b.face) == 0 && a.points == b.points && a.bold == b.bold;
 }
 
+// Without WS_CLIPCHILDREN: the window paints the inside of its frames, which group boxes leave.
 DWORD windowStyle(FrameStyle frame) {
-    return frame == FrameStyle::FixedDialog ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN
-                                            : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    return frame == FrameStyle::FixedDialog ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW;
 }
 
 DWORD windowExStyle(FrameStyle frame) {
@@ -133,7 +134,12 @@ void Window::createControls() {
                 cls = L"STATIC";
                 style |= SS_LEFT | SS_NOPREFIX;
                 break;
-            case Kind::Frame: style |= BS_GROUPBOX | WS_CLIPSIBLINGS; break;
+            case Kind::Frame:
+                // Drawn by the window (drawFrame): a group box would cut the caption's top row of
+                // pixels with faces whose glyphs reach their ascent.
+                cls = L"STATIC";
+                style |= SS_OWNERDRAW | WS_CLIPSIBLINGS;
+                break;
             case Kind::TextBox:
                 cls = L"EDIT";
                 style |= WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
@@ -146,7 +152,10 @@ void Window::createControls() {
         if (!c.enabled) style |= WS_DISABLED;
         HWND h = ::CreateWindowExW(exStyle, cls, wide(c.caption).c_str(), style, 0, 0, 0, 0, hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
-        if (c.kind == Kind::TextBox) ::SendMessageW(h, EM_SETLIMITTEXT, 0, 0);
+        if (c.kind == Kind::TextBox) {
+            ::SendMessageW(h, EM_SETLIMITTEXT, 0, 0);
+            ::SetWindowSubclass(h, &Window::textBoxProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+        }
         // Themed option buttons draw their caption in the theme's colour; the classic look keeps
         // the colour of the table.
         if (c.kind == Kind::Option && c.text != kDefaultColour) ::SetWindowTheme(h, L"", L"");
@@ -300,6 +309,33 @@ void Window::drawColouredButton(const DRAWITEMSTRUCT& item) {
     }
 }
 
+void Window::drawFrame(const DRAWITEMSTRUCT& item) {
+    const Control* c = controlOf(item.hwndItem);
+    if (!c) return;
+    HDC dc = item.hDC;
+    const RECT r = item.rcItem;
+    ::FillRect(dc, &r, brushFor(c->spec->back != kDefaultColour ? c->spec->back : kButtonFace));
+    HGDIOBJ oldFont = ::SelectObject(dc, fontFor(c->spec->font));
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(dc, &tm);
+    // The etched line runs through the middle of the caption, which sits on the frame's face
+    // a little in from its left edge.
+    RECT line = r;
+    line.top += tm.tmHeight / 2;
+    ::DrawEdge(dc, &line, EDGE_ETCHED, BF_RECT);
+    const std::wstring caption = wide(c->spec->caption);
+    const int margin = ::MulDiv(8, static_cast<int>(dpi_), 96);
+    RECT text{r.left + margin, r.top, r.right - margin, r.top + tm.tmHeight};
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+                DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    ::InflateRect(&text, ::MulDiv(2, static_cast<int>(dpi_), 96), 0);
+    ::FillRect(dc, &text, brushFor(c->spec->back != kDefaultColour ? c->spec->back : kButtonFace));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, c->spec->text != kDefaultColour ? resolve(c->spec->text) : ::GetSysColor(COLOR_WINDOWTEXT));
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_NOPREFIX | DT_CENTER);
+    ::SelectObject(dc, oldFont);
+}
+
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Window*>(reinterpret_cast<const CREATESTRUCTW*>(l)->lpCreateParams);
@@ -309,6 +345,27 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM w, LPARAM l) 
     auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return ::DefWindowProcW(hwnd, message, w, l);
     return self->handleMessage(message, w, l);
+}
+
+LRESULT CALLBACK Window::textBoxProcedure(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self) {
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &Window::textBoxProcedure, 1);
+    const LRESULT result = ::DefSubclassProc(hwnd, message, w, l);
+    auto* window = reinterpret_cast<Window*>(self);
+    if (message == WM_LBUTTONDBLCLK && window->callbacks_.lineDoubleClick) {
+        // The visual line under the pointer, its first character, and the line breaks before it.
+        const auto hit = static_cast<DWORD>(::SendMessageW(hwnd, EM_CHARFROMPOS, 0, l));
+        const auto start = ::SendMessageW(hwnd, EM_LINEINDEX, HIWORD(hit), 0);
+        const int length = ::GetWindowTextLengthW(hwnd);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        ::GetWindowTextW(hwnd, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(length));
+        if (start >= 0) {
+            const auto end = text.begin() + std::min<std::ptrdiff_t>(start, length);
+            const auto line = static_cast<int>(std::count(text.begin(), end, L'\n'));
+            if (const Control* c = window->controlOf(hwnd)) window->callbacks_.lineDoubleClick(c->spec->name, line);
+        }
+    }
+    return result;
 }
 
 LRESULT Window::handleMessage(UINT message, WPARAM w, LPARAM l) {
@@ -336,9 +393,12 @@ LRESULT Window::handleMessage(UINT message, WPARAM w, LPARAM l) {
             const LRESULT brush = colours(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l), true);
             return brush ? brush : ::DefWindowProcW(hwnd_, message, w, l);
         }
-        case WM_DRAWITEM:
-            drawColouredButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+            if (item.CtlType == ODT_STATIC) drawFrame(item);
+            else drawColouredButton(item);
             return TRUE;
+        }
         case WM_ACTIVATE:
             // Each window keeps its own focus when the student switches between windows.
             if (LOWORD(w) == WA_INACTIVE) {

@@ -21,6 +21,8 @@ public:
     struct Callbacks {
         std::function<void(std::string_view control)> click;  // a button or option button
         std::function<void()> close;                          // the close box, Alt+F4
+        // A text box double-clicked: the 0-based line of its text (a wrapped line counts once).
+        std::function<void(std::string_view control, int line)> lineDoubleClick;
     };
 
     // `owner` may be null. A window without a taskbar button and without an owner gets a hidden
@@ -50,6 +52,7 @@ private:
     };
 
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK textBoxProcedure(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self);
     LRESULT handleMessage(UINT message, WPARAM w, LPARAM l);
     void createControls();
     void layout();  // fonts and places at dpi_, and the window's size for its client area
@@ -59,6 +62,7 @@ private:
     const Control* controlOf(HWND hwnd) const;
     LRESULT colours(HDC dc, HWND child, bool editColours);
     void drawColouredButton(const DRAWITEMSTRUCT& item);
+    void drawFrame(const DRAWITEMSTRUCT& item);
     void showFirstTime();
 
     WindowSpec spec_;
