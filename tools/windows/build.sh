@@ -4,12 +4,13 @@
 # gives dist/windows/ (tarnwick.exe, tarnwick-cli.exe, and each self-test marker with its workbook
 # beside it) and dist/tarnwick-windows.zip of that folder. Everything is linked statically: the
 # executables need no DLL beyond Windows' own. Installs the cross compiler when it is missing; the
-# build folder is build/windows. --werror makes warnings errors (./test passes it).
+# build folder is build/windows. --werror makes warnings errors (./test passes it; the build folder
+# keeps the setting).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "$root"
-werror=OFF
-[ "${1:-}" = --werror ] && werror=ON
+werror=()
+[ "${1:-}" = --werror ] && werror=(-DTARNWICK_WERROR=ON)
 
 tools/ensure-packages.sh windows
 # The resource embedder runs on this machine: build it natively first.
@@ -20,7 +21,7 @@ build=build/windows
 mkdir -p "$build/include"
 ln -sfn /usr/include/CLI "$build/include/CLI"  # CLI11 is header-only: the cross build reads Debian's
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DTARNWICK_GUI=OFF -DTARNWICK_TESTS=OFF -DTARNWICK_WERROR=$werror -DTARNWICK_CLI11_INCLUDE="$PWD/$build/include" \
+  -DTARNWICK_GUI=OFF -DTARNWICK_TESTS=OFF "${werror[@]}" -DTARNWICK_CLI11_INCLUDE="$PWD/$build/include" \
   -DTARNWICK_EMBEDGEN="$PWD/build/release/src/embedgen" >/dev/null
 programs=(tarnwick-cli tarnwick_win32 vorlane_win32 kestrum_win32)
 cmake --build "$build" -j2 --target "${programs[@]}"
