@@ -29,13 +29,13 @@ inline constexpr Colour kButtonFace = 0x8000000Fu;  // COLOR_BTNFACE
 constexpr bool isSystemColour(Colour c) { return c != kDefaultColour && (c & 0x80000000u) != 0; }
 constexpr int systemColourIndex(Colour c) { return static_cast<int>(c & 0xFFu); }
 
-inline constexpr const char* kSong = "宋体";
-inline constexpr const char* kKai = "楷体_GB2312";
-inline constexpr const char* kHei = "黑体";
+inline constexpr std::string_view kSong = "宋体";
+inline constexpr std::string_view kKai = "楷体_GB2312";
+inline constexpr std::string_view kHei = "黑体";
 
 // A GB2312 face at a point size; bold is weight 700, otherwise 400.
 struct Font {
-    const char* face;
+    std::string_view face;
     double points;
     bool bold = false;
 };

@@ -4,7 +4,6 @@
 #include <uxtheme.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "gui/win32/wide.h"
 
@@ -49,18 +48,14 @@ COLORREF resolve(Colour c) {
     return isSystemColour(c) ? ::GetSysColor(systemColourIndex(c)) : static_cast<COLORREF>(c);
 }
 
-bool sameFont(const Font& a, const Font& b) {
-    return std::strcmp(a.face, b.face) == 0 && a.points == b.points && a.bold == b.bold;
-}
+bool sameFont(const Font& a, const Font& b) { return a.face == b.face && a.points == b.points && a.bold == b.bold; }
 
 // Without WS_CLIPCHILDREN: the window paints the inside of its frames, which group boxes leave.
 DWORD windowStyle(FrameStyle frame) {
     return frame == FrameStyle::FixedDialog ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW;
 }
 
-DWORD windowExStyle(FrameStyle frame) {
-    return frame == FrameStyle::FixedDialog ? WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT : WS_EX_CONTROLPARENT;
-}
+DWORD windowExStyle(FrameStyle frame) { return frame == FrameStyle::FixedDialog ? WS_EX_DLGMODALFRAME : 0; }
 
 bool isButton(Kind k) { return k == Kind::Button || k == Kind::ColouredButton; }
 
