@@ -24,7 +24,8 @@ set(rules
   "marking=base platform exercises model marking"
   "selftest=base platform model marking/item.h marking/state.h selftest"
   "shell=base platform exercises model marking resources shell"
-  "cli=base platform formats model exercises marking resources shell selftest cli"
+  "classroom=base platform formats/cfb formats/oleps exercises marking resources classroom"
+  "cli=base platform formats model exercises marking resources shell selftest classroom cli"
   "gui=base platform model exercises marking resources shell selftest gui")
 
 function(allowed_parts file out)

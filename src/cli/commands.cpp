@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
-#include "cli/json.h"
+#include "base/json_text.h"
+#include "marking/result_json.h"
 #include "marking/run.h"
 #include "platform/exam_folder.h"
 #include "platform/probe.h"
@@ -16,17 +17,6 @@ Result<platform::ExamFolder> folderOf(const std::optional<std::string>& examDir)
     if (examDir->empty())
         return Error{ErrorKind::NotFound, "--exam-dir 后面的文件夹是空的：请写明考试文件夹，或去掉这个选项以使用默认的考试文件夹。"};
     return platform::examFolderAt(*examDir);
-}
-
-std::string_view statusName(const marking::RunOutcome& r) {
-    switch (r.end) {
-        case marking::RunEnd::NoExercise: return "no-rubric";
-        case marking::RunEnd::ProbeRefused: return "probe-refused";
-        case marking::RunEnd::FileMissing: return "file-missing";
-        case marking::RunEnd::Unreadable: return "unreadable";
-        case marking::RunEnd::Ended: return r.unreadable.empty() ? "ended" : "unreadable";
-    }
-    return "ended";
 }
 
 int exitStatusOf(const marking::RunOutcome& r) {
@@ -112,22 +102,7 @@ int runMark(const CommonOptions& o, bool json, bool explain, std::ostream& out, 
     const auto wrong = crlfLines(state.WrongList);
     if (json) {
         // One object for every outcome; the results only when the run reached its ending.
-        out << "{\"question\": " << o.number << ", \"status\": " << jsonString(statusName(r));
-        const std::string& reason = ended ? r.unreadable : r.message;
-        if (!reason.empty()) out << ", \"reason\": " << jsonString(reason);
-        if (ended) {
-            out << ", \"score\": " << state.Score << ", \"correct\": " << jsonArray(correct)
-                << ", \"wrong\": " << jsonArray(wrong) << ", \"verdict\": " << jsonString(r.verdict)
-                << ", \"items\": [";
-            for (std::size_t i = 0; i < state.items.size(); ++i) {
-                const marking::ItemResult& it = state.items[i];
-                out << (i ? ", " : "") << "{\"number\": " << it.number << ", \"points\": " << it.points
-                    << ", \"passed\": " << (it.passed ? "true" : "false") << ", \"message\": " << jsonString(it.message)
-                    << ", \"read\": " << jsonString(it.read) << ", \"expected\": " << jsonString(it.expected) << "}";
-            }
-            out << "]";
-        }
-        out << "}\n";
+        out << marking::resultJson(o.number, r, state) << "\n";
         if (!ended) err << r.message << '\n';
         return exitStatusOf(r);
     }

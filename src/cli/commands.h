@@ -42,4 +42,18 @@ struct SelftestOptions {
 };
 int runSelftest(const SelftestOptions& options, std::ostream& out, std::ostream& err);
 
+struct MarkClassOptions {
+    int number = 0;
+    std::string dir;     // one entry per student
+    std::string csv;     // write the CSV here (empty: none)
+    std::string report;  // write the HTML report here (empty: none)
+    bool json = false;   // JSON lines on standard output instead of the plain list
+    unsigned jobs = 0;   // 0: one thread per core
+    std::string shard;   // "k/n": mark only that share
+    bool quiet = false;  // no progress line
+};
+// Exit 0 when the class was marked (any scores), 4 when DIR does not exist, 2 for usage, 6 when
+// a report file could not be written.
+int runMarkClass(const MarkClassOptions& options, std::ostream& out, std::ostream& err);
+
 }  // namespace tarnwick::cli

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "cli/json.h"
+#include "base/json_text.h"
 #include "model/excel/names.h"
 #include "model/excel/workbook.h"
 

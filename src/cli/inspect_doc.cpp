@@ -5,7 +5,7 @@
 
 #include "cli/commands.h"
 #include "base/number_text.h"
-#include "cli/json.h"
+#include "base/json_text.h"
 #include "model/word/document.h"
 
 namespace tarnwick::cli {

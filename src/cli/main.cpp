@@ -104,6 +104,18 @@ int main(int argc, char** argv) {
     bool explain = false;
     mark->add_flag("--explain", explain, "在每个错误项下面写出读到的内容和要求的内容");
 
+    MarkClassOptions classOpts;
+    std::string classNumber;
+    auto* markClass = subcommand(app, "mark-class", "给全班评分：DIR 中每个学生一个文件夹或一个以学生命名的文件");
+    markClass->add_option("number", classNumber, "试题编号 1-8")->required();
+    markClass->add_option("dir", classOpts.dir, "全班的答题文件夹")->required();
+    markClass->add_option("--csv", classOpts.csv, "写出 CSV 成绩表（UTF-8，带 BOM）");
+    markClass->add_flag("--json", classOpts.json, "每个学生一行 JSON");
+    markClass->add_option("--report", classOpts.report, "写出 HTML 成绩报告");
+    markClass->add_option("--jobs", classOpts.jobs, "同时评分的线程数（默认每个处理器一个）");
+    markClass->add_option("--shard", classOpts.shard, "只评第 k 份（共 n 份）：k/n");
+    markClass->add_flag("--quiet", classOpts.quiet, "不显示进度");
+
     std::string inspectFile;
     bool inspectJson = false;
     auto* inspect = subcommand(app, "inspect", "显示读取器在一个 .xls 工作簿或 .doc 文档中看到的内容");
@@ -133,7 +145,11 @@ int main(int argc, char** argv) {
     }
 
     // The exercise number of the chosen command, checked here so the message is ours.
-    const std::string* numberText = *tasks ? &tasksNumber : *prepare ? &prepNumber : *mark ? &markNumber : nullptr;
+    const std::string* numberText = *tasks     ? &tasksNumber
+                                    : *prepare ? &prepNumber
+                                    : *mark    ? &markNumber
+                                    : *markClass ? &classNumber
+                                                 : nullptr;
     std::optional<int> number;
     if (numberText) {
         number = exerciseNumber(*numberText);
@@ -157,6 +173,10 @@ int main(int argc, char** argv) {
         markOpts.number = *number;
         markOpts.examDir = given(markDirOpt, markDir);
         return runMark(markOpts, json, explain, std::cout, std::cerr);
+    }
+    if (*markClass) {
+        classOpts.number = *number;
+        return runMarkClass(classOpts, std::cout, std::cerr);
     }
     if (*inspect) return runInspect(inspectFile, inspectJson, std::cout, std::cerr);
     if (*selftest) {

@@ -4,7 +4,8 @@
 #include <system_error>
 
 #include "cli/commands.h"
-#include "cli/json.h"
+#include "base/json_text.h"
+#include "marking/result_json.h"
 #include "platform/file_io.h"
 #include "resources/embedded.h"
 #include "selftest/hand_in.h"
@@ -63,7 +64,8 @@ int mark(const selftest::Program& program, const std::string& file, bool json, s
     }
     if (json)
         out << "{\"program\": " << jsonString(program.id) << ", \"score\": " << r.state.Score
-            << ", \"faults\": " << jsonArray(crlfLines(r.state.WrongList)) << ", \"text\": " << jsonString(r.text) << "}\n";
+            << ", \"faults\": " << jsonArray(crlfLines(r.state.WrongList)) << ", \"text\": " << jsonString(r.text)
+            << ", \"items\": " << marking::itemsJson(r.state) << "}\n";
     else
         out << r.text << '\n';
     return kExitOk;

@@ -25,8 +25,8 @@ std::string explanation(const ItemResult& item) {
 void MarkingState::RecordItem(int points, bool passed, std::string_view correct, std::string_view wrong,
                               std::string_view read, std::string_view expected) {
     const std::string_view message = passed ? correct : wrong;
-    items.push_back({requirementNumber(message), points, passed, std::string(message), std::string(read),
-                     std::string(expected)});
+    items.push_back({requirementNumber(message), points, passed, std::string(message), std::string(correct),
+                     std::string(read), std::string(expected)});
     if (passed) {
         Score = static_cast<std::int16_t>(Score + points);
         CorrectList += correct;

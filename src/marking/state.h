@@ -14,6 +14,7 @@ struct ItemResult {
     int points = 0;
     bool passed = false;
     std::string message;   // the line it added to its list
+    std::string key;       // its correct message, the same whether it passed or not
     std::string read;      // what the file holds, for people; may be empty
     std::string expected;  // what the item wants; may be empty
 };

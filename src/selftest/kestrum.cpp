@@ -39,17 +39,17 @@ constexpr int kLightGreen = 35;
 constexpr int kColumnClustered = 51;
 
 // Every row 3 to 17 of one column holds one of the accepted formulas.
-bool charges(const S& s, const char* column, std::initializer_list<const char*> accepted) {
+model::Check charges(const S& s, const char* column, std::initializer_list<const char*> accepted) {
     return everyOne(3, 17, [&](std::uint32_t row) {
         const Variant f = s.sheet.Range(cellAddress(column, row)).FormulaR1C1();
         for (const char* a : accepted)
-            if (f == a) return true;
-        return false;
+            if (f == a) return model::Check(true);
+        return model::Check(false, f.explain(), *accepted.begin());
     });
 }
 
 // Door numbers 210301 in row 3 to 210315 in row 17, as numbers.
-bool doorNumbers(const S& s) {
+model::Check doorNumbers(const S& s) {
     return everyOne(3, 17, [&](std::uint32_t row) { return s.sheet.Cells(row, 1).Value() == 210301.0 + (row - 3); });
 }
 

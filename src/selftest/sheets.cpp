@@ -74,8 +74,12 @@ std::optional<bool> lessThan(const Variant& a, const Variant& b) {
     return !aText;  // a number is less than a text
 }
 
-bool oneDecimalFormat(const Variant& format) { return startsWith(format, "0.0", "0.0_", "0.0;_"); }
-bool twoDecimalFormat(const Variant& format) { return startsWith(format, "0.00", "0.00_", "0.00;_"); }
+model::Check oneDecimalFormat(const Variant& format) {
+    return model::Check(startsWith(format, "0.0", "0.0_", "0.0;_"), format.explain(), "1 位小数的格式（0.0 或 0.0_ ）");
+}
+model::Check twoDecimalFormat(const Variant& format) {
+    return model::Check(startsWith(format, "0.00", "0.00_", "0.00;_"), format.explain(), "2 位小数的格式（0.00 或 0.00_ ）");
+}
 
 std::string cellAddress(std::string_view column, std::uint32_t row) { return std::string(column) + std::to_string(row); }
 

@@ -58,13 +58,25 @@ void runRows(std::span<const Row<Doc>> rows, const Doc& doc, marking::MarkingSta
 }
 
 // A counting item: whether `passes(i)` holds for every i from `first` to `last`. Every cell is
-// looked at (the count is compared at the end), as the items count them.
+// looked at (the count is compared at the end), as the items count them; the first that fails
+// says what it read, and how many held.
 template <class F>
-bool everyOne(std::uint32_t first, std::uint32_t last, F&& passes) {
+model::Check everyOne(std::uint32_t first, std::uint32_t last, F&& passes) {
     std::uint32_t count = 0;
-    for (std::uint32_t i = first; i <= last; ++i)
-        if (passes(i)) ++count;
-    return count == last - first + 1;
+    std::optional<model::Check> firstFailure;
+    for (std::uint32_t i = first; i <= last; ++i) {
+        model::Check c = passes(i);
+        if (c.passed) {
+            ++count;
+        } else if (!firstFailure) {
+            c.read = "第一处不符（" + std::to_string(i) + "）：" + c.read;
+            firstFailure = std::move(c);
+        }
+    }
+    const std::uint32_t all = last - first + 1;
+    if (count == all) return model::Check(true, "全部 " + std::to_string(all) + " 处符合", "");
+    return model::Check(false, std::to_string(count) + "/" + std::to_string(all) + " 处符合，" + firstFailure->read,
+                        firstFailure->expected);
 }
 
 // Visual Basic's `a < b` on two values read from cells: numbers (Empty as 0, True as -1)
@@ -74,9 +86,9 @@ bool everyOne(std::uint32_t first, std::uint32_t last, F&& passes) {
 std::optional<bool> lessThan(const Variant& a, const Variant& b);
 
 // A number format of one decimal: "0.0", or one that starts "0.0_" or "0.0;_".
-bool oneDecimalFormat(const Variant& format);
+model::Check oneDecimalFormat(const Variant& format);
 // A number format of two decimals: "0.00", or one that starts "0.00_" or "0.00;_".
-bool twoDecimalFormat(const Variant& format);
+model::Check twoDecimalFormat(const Variant& format);
 
 // A cell address: the column letters followed by the row number ("H", 3 -> "H3").
 std::string cellAddress(std::string_view column, std::uint32_t row);

@@ -43,12 +43,12 @@ bool insideLines(const S& s) {
 }
 
 // Formulas of one column, rows 3 to 42, through Range("H3") ... Range("H42").
-bool columnFormulas(const S& s, const char* column, const char* r1c1) {
+model::Check columnFormulas(const S& s, const char* column, const char* r1c1) {
     return everyOne(3, 42, [&](std::uint32_t row) { return s.sheet.Range(cellAddress(column, row)).FormulaR1C1() == r1c1; });
 }
 
 // Formulas of one summary row, columns C to G, through Cells(row, 3) ... Cells(row, 7).
-bool rowFormulas(const S& s, std::uint32_t row, const char* r1c1) {
+model::Check rowFormulas(const S& s, std::uint32_t row, const char* r1c1) {
     return everyOne(3, 7, [&](std::uint32_t col) { return s.sheet.Cells(row, col).FormulaR1C1() == r1c1; });
 }
 

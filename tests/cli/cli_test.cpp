@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/json.h"
+#include "base/json_text.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -221,11 +221,11 @@ TEST(CliInspect, ErrorsAreJsonWithJsonAndAnyFileNameGivesValidJson) {
 }
 
 TEST(JsonText, InvalidUtf8BecomesReplacementCharactersAndValidTextStays) {
-    EXPECT_EQ(tarnwick::cli::jsonString("中文\t\"x\""), "\"中文\\t\\\"x\\\"\"");
-    EXPECT_EQ(tarnwick::cli::jsonString("a\xC0\xAF" "b"), "\"a\\ufffd\\ufffdb\"");  // an overlong '/'
-    EXPECT_EQ(tarnwick::cli::jsonString("\xED\xA0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");   // a surrogate
-    EXPECT_EQ(tarnwick::cli::jsonString("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"");
-    EXPECT_EQ(tarnwick::cli::jsonString("\xE4\xB8"), "\"\\ufffd\\ufffd\"");  // cut at the end
+    EXPECT_EQ(tarnwick::jsonString("中文\t\"x\""), "\"中文\\t\\\"x\\\"\"");
+    EXPECT_EQ(tarnwick::jsonString("a\xC0\xAF" "b"), "\"a\\ufffd\\ufffdb\"");  // an overlong '/'
+    EXPECT_EQ(tarnwick::jsonString("\xED\xA0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");   // a surrogate
+    EXPECT_EQ(tarnwick::jsonString("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"");
+    EXPECT_EQ(tarnwick::jsonString("\xE4\xB8"), "\"\\ufffd\\ufffd\"");  // cut at the end
 }
 
 }  // namespace
@@ -244,6 +244,43 @@ TEST(CliExplain, EachWrongLineIsFollowedByWhatWasReadAndWanted) {
     EXPECT_NE(j.out.find("{\"number\": 3, \"points\": 10, \"passed\": false, \"message\": \"3、字体设置不正确\", \"read\": \"宋体\", \"expected\": \"隶书\"}"),
               std::string::npos)
         << j.out;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CliMarkClass, AClassFolderMarkedInOneCommandWithItsReports) {
+    test::TempDir tmp;
+    const fs::path dir = tmp.path() / "班级 一";
+    fs::create_directories(dir);
+    fs::copy_file(test::dataPath("web/ex5-solution.htm"), dir / "王 五.htm");
+    test::writeBytes(dir / "张三.htm", "<html></html>");
+    // A 100 MB file: refused with its reason, the class goes on.
+    test::writeBytes(dir / "大文件.htm", "");
+    fs::resize_file(dir / "大文件.htm", 100u << 20);
+    const Split r = runSplit("mark-class 5 " + quoted(dir) + " --quiet --csv " + quoted(tmp.path() / "c.csv") +
+                             " --report " + quoted(tmp.path() / "r.html") + " --jobs 2");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");  // quiet: no progress line
+    EXPECT_NE(r.out.find("王 五\t100\tended\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("张三\t0\tended\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("大文件\t\tunreadable\t网页文件太大"), std::string::npos) << r.out;
+    EXPECT_TRUE(test::readBytes(tmp.path() / "c.csv").starts_with("\xEF\xBB\xBF学生,成绩,1、标题设置,"));
+    EXPECT_NE(test::readBytes(tmp.path() / "r.html").find("<h2>分数分布</h2>"), std::string::npos);
+    const Split json = runSplit("mark-class 5 " + quoted(dir) + " --json --shard 2/3");
+    EXPECT_EQ(std::count(json.out.begin(), json.out.end(), '\n'), 1);  // the second of three students
+    EXPECT_TRUE(json.out.starts_with("{\"student\": \"张三\", \"question\": 5,")) << json.out;
+    EXPECT_NE(json.err.find("已评 1 / 1"), std::string::npos);
+}
+
+TEST(CliMarkClass, AMissingFolderOrABadShardIsSaidAndExits) {
+    test::TempDir tmp;
+    const Split missing = runSplit("mark-class 3 " + quoted(tmp.path() / "none"));
+    EXPECT_EQ(missing.status, 4);
+    EXPECT_NE(missing.err.find("找不到班级文件夹"), std::string::npos);
+    EXPECT_EQ(runSplit("mark-class 3 " + quoted(tmp.path()) + " --shard 4/3").status, 2);
+    EXPECT_EQ(runSplit("mark-class 3 " + quoted(tmp.path()) + " --shard x").status, 2);
 }
 
 }  // namespace

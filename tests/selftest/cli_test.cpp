@@ -66,9 +66,13 @@ TEST(SelftestCli, MarkPrintsTheResultTextOrOneJsonObject) {
 
     const Ran json = cli("selftest kestrum mark --json " + quoted(test_files::solution("kestrum-series-in-rows.xls")));
     EXPECT_EQ(json.status, 0);
-    EXPECT_EQ(json.out,
-              "{\"program\": \"kestrum\", \"score\": 90, \"faults\": [\"数据区域不对\", \"数据系列应设置为列\"], "
-              "\"text\": \"数据区域不对\\r\\n数据系列应设置为列\\r\\n你的得分为 90分\"}\n");
+    EXPECT_TRUE(json.out.starts_with(
+        "{\"program\": \"kestrum\", \"score\": 90, \"faults\": [\"数据区域不对\", \"数据系列应设置为列\"], "
+        "\"text\": \"数据区域不对\\r\\n数据系列应设置为列\\r\\n你的得分为 90分\", \"items\": ["))
+        << json.out;
+    // Each item says what it read: the series in rows read as rows.
+    EXPECT_NE(json.out.find("\"passed\": false, \"message\": \"数据系列应设置为列\", \"read\": \"行\", \"expected\": \"列\""),
+              std::string::npos);
 }
 
 TEST(SelftestCli, ExitStatusesForMissingUnreadableAndWrongUse) {

@@ -1,4 +1,5 @@
 // The items of the three spreadsheet exercises, each as its row of the marking table reads.
+#include "marking/excel/excel_checks.h"
 #include "marking/excel/excel_rubric.h"
 
 namespace tarnwick::marking::excel_rubrics {
@@ -6,23 +7,6 @@ namespace {
 
 using excel::Worksheet;
 namespace xl = excel::xl;
-
-model::Check mergedOver(const Worksheet& s, const char* address) {
-    return s.Range("A1").MergeArea().Address() == address;
-}
-
-model::Check aligned(const Worksheet& s, const char* range, int horizontal, int vertical) {
-    const excel::Range r = s.Range(range);
-    return r.HorizontalAlignment() == horizontal && r.VerticalAlignment() == vertical;
-}
-
-model::Check formulas(const Worksheet& s, const char* a, const char* fa, const char* b, const char* fb) {
-    return s.Range(a).Formula() == fa && s.Range(b).Formula() == fb;
-}
-
-model::Check formats(const Worksheet& s, const char* a, const char* b, const char* code) {
-    return s.Range(a).NumberFormatLocal() == code && s.Range(b).NumberFormatLocal() == code;
-}
 
 }  // namespace
 

@@ -1,11 +1,11 @@
-// Minimal JSON text output for the command line.
+// Minimal JSON text output: strings, arrays of strings, and the lines of a CR LF list.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace tarnwick::cli {
+namespace tarnwick {
 
 // Length of the valid UTF-8 sequence at s[i], or 0 when the byte there starts none.
 inline std::size_t utf8SequenceLength(std::string_view s, std::size_t i) {
@@ -89,4 +89,4 @@ inline std::vector<std::string> crlfLines(std::string_view list) {
     return lines;
 }
 
-}  // namespace tarnwick::cli
+}  // namespace tarnwick
