@@ -36,7 +36,7 @@ TEST(Win32Twips, FontHeightIsTheCharacterHeightInPixels) {
 }
 
 TEST(Win32Layout, ControlsInAFrameArePlacedInTheFramesPixels) {
-    const WindowSpec main = mainSpec();
+    const WindowTable main = mainTable();
     EXPECT_EQ(pixelRect(main, *main.find("Text3"), 96), (PixelRect{672, 128, 209, 345}));
     EXPECT_EQ(pixelRect(main, *main.find("Text4"), 96), (PixelRect{16, 416, 433, 161}));
     EXPECT_EQ(pixelRect(main, *main.find("Label5"), 96), (PixelRect{720, 16, 73, 33}));
@@ -45,16 +45,16 @@ TEST(Win32Layout, ControlsInAFrameArePlacedInTheFramesPixels) {
     EXPECT_EQ(pixelRect(main, *main.find("Text3"), 100), (PixelRect{483 + 217, 67 + 67, 218, 359}));
 }
 
-void expectConsistent(const WindowSpec& w) {
+void expectConsistent(const WindowTable& w) {
     SCOPED_TRACE(w.name);
     std::set<std::string> names;
-    for (const ControlSpec& c : w.controls) {
+    for (const ControlRow& c : w.controls) {
         EXPECT_TRUE(names.insert(c.name).second) << "twice: " << c.name;
         EXPECT_GT(c.rect.width, 0) << c.name;
         EXPECT_GT(c.rect.height, 0) << c.name;
         EXPECT_TRUE(c.font.face == kSong || c.font.face == kKai || c.font.face == kHei) << c.name;
         if (!c.frame.empty()) {
-            const ControlSpec* frame = w.find(c.frame);
+            const ControlRow* frame = w.find(c.frame);
             ASSERT_NE(frame, nullptr) << c.name;
             EXPECT_EQ(frame->kind, Kind::Frame);
             // Inside the frame.
@@ -74,21 +74,21 @@ void expectConsistent(const WindowSpec& w) {
 }
 
 TEST(Win32Layout, EveryTableIsConsistent) {
-    for (const WindowSpec& w : {xuanzheSpec(), mainSpec(), yaoqiuSpec(), shuomingSpec(),
-                                selftestDialogSpec(selftest::vorlane()), selftestFormSpec(selftest::vorlane()),
-                                selftestFormSpec(selftest::kestrum())})
+    for (const WindowTable& w : {xuanzheTable(), mainTable(), yaoqiuTable(), shuomingTable(),
+                                selftestDialogTable(selftest::vorlane()), selftestFormTable(selftest::vorlane()),
+                                selftestFormTable(selftest::kestrum())})
         expectConsistent(w);
 }
 
 TEST(Win32Layout, SelectionWindowHasItsOptionsTopToBottomInOneGroupAndNoTaskbarButton) {
-    const WindowSpec x = xuanzheSpec();
+    const WindowTable x = xuanzheTable();
     EXPECT_EQ(x.caption, "Tarnwick V1.0");
     EXPECT_EQ(x.frame, FrameStyle::FixedDialog);
     EXPECT_FALSE(x.taskbarButton);
     EXPECT_EQ(x.focus, "Command1");
     std::vector<std::string> options;
     int lastTop = -1;
-    for (const ControlSpec& c : x.controls) {
+    for (const ControlRow& c : x.controls) {
         if (c.kind != Kind::Option) continue;
         options.push_back(c.name);
         EXPECT_GT(c.rect.top, lastTop) << c.name;  // the tab order is the order on screen
@@ -103,7 +103,7 @@ TEST(Win32Layout, SelectionWindowHasItsOptionsTopToBottomInOneGroupAndNoTaskbarB
     }
     EXPECT_EQ(options, (std::vector<std::string>{"Option1", "Option2", "Option7", "Option3", "Option4", "Option8",
                                                  "Option5", "Option6"}));
-    const ControlSpec* blue = x.find("Command5");
+    const ControlRow* blue = x.find("Command5");
     ASSERT_NE(blue, nullptr);
     EXPECT_EQ(blue->kind, Kind::ColouredButton);
     EXPECT_EQ(blue->back, kLightBlue);
@@ -111,7 +111,7 @@ TEST(Win32Layout, SelectionWindowHasItsOptionsTopToBottomInOneGroupAndNoTaskbarB
 }
 
 TEST(Win32Layout, AnsweringWindowStartsReadyWithItsBoxesHidden) {
-    const WindowSpec m = mainSpec();
+    const WindowTable m = mainTable();
     EXPECT_EQ(m.caption, "Tarnwick V1.0 制作：Tarnwick 练习软件 制作组");
     EXPECT_EQ(m.frame, FrameStyle::Resizable);
     for (const char* name : {"Command2", "Command3", "Command4"}) EXPECT_FALSE(m.find(name)->enabled) << name;
@@ -123,7 +123,7 @@ TEST(Win32Layout, AnsweringWindowStartsReadyWithItsBoxesHidden) {
     EXPECT_EQ(m.find("Label2(1)")->text, kRed);
     EXPECT_EQ(m.find("Text1")->frame, "Frame1");
     EXPECT_TRUE(m.find("Text1")->font.bold);
-    const WindowSpec y = yaoqiuSpec();
+    const WindowTable y = yaoqiuTable();
     EXPECT_FALSE(y.taskbarButton);
     EXPECT_EQ(y.placement, Placement::ByTheSystem);
     EXPECT_EQ(y.find("Text1")->back, kButtonFace);
@@ -132,14 +132,14 @@ TEST(Win32Layout, AnsweringWindowStartsReadyWithItsBoxesHidden) {
 TEST(Win32Layout, SelfTestWindowsTakeTheProgramsTitleAndForm) {
     for (const selftest::Program* p : {&selftest::vorlane(), &selftest::kestrum()}) {
         SCOPED_TRACE(std::string(p->id));
-        const WindowSpec d = selftestDialogSpec(*p);
+        const WindowTable d = selftestDialogTable(*p);
         EXPECT_EQ(d.caption, "Markhaven");
         EXPECT_FALSE(d.taskbarButton);
         EXPECT_EQ(d.frame, FrameStyle::FixedDialog);
         EXPECT_EQ(d.find("Label2")->caption, p->title);
         EXPECT_EQ(d.find("Label2")->font.face, kHei);
         EXPECT_EQ(d.find("OKButton")->rect, (TwipRect{840, 2160, 1215, 375}));
-        const WindowSpec f = selftestFormSpec(*p);
+        const WindowTable f = selftestFormTable(*p);
         EXPECT_EQ(f.caption.substr(0, 9), "Markhaven");
         EXPECT_EQ(f.clientWidth, p->form.clientWidth);
         EXPECT_EQ(f.clientHeight, p->form.clientHeight);
@@ -148,8 +148,8 @@ TEST(Win32Layout, SelfTestWindowsTakeTheProgramsTitleAndForm) {
         EXPECT_EQ(f.find("Command1")->font.face, kKai);
         EXPECT_EQ(f.find("Command2")->rect.top, p->form.Command2.top);
     }
-    EXPECT_NE(selftestFormSpec(selftest::vorlane()).find("Text1")->rect,
-              selftestFormSpec(selftest::kestrum()).find("Text1")->rect);
+    EXPECT_NE(selftestFormTable(selftest::vorlane()).find("Text1")->rect,
+              selftestFormTable(selftest::kestrum()).find("Text1")->rect);
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 namespace tarnwick::gui::win32 {
 namespace {
 
-ControlSpec control(std::string name, Kind kind, std::string caption, TwipRect rect, Font font = kWindowFont,
+ControlRow control(std::string name, Kind kind, std::string caption, TwipRect rect, Font font = kWindowFont,
                     Colour text = kDefaultColour, Colour back = kDefaultColour) {
-    ControlSpec c;
+    ControlRow c;
     c.name = std::move(name);
     c.kind = kind;
     c.caption = std::move(caption);
@@ -24,14 +24,14 @@ ControlSpec control(std::string name, Kind kind, std::string caption, TwipRect r
 
 }  // namespace
 
-const ControlSpec* WindowSpec::find(std::string_view controlName) const {
-    for (const ControlSpec& c : controls)
+const ControlRow* WindowTable::find(std::string_view controlName) const {
+    for (const ControlRow& c : controls)
         if (c.name == controlName) return &c;
     return nullptr;
 }
 
-WindowSpec xuanzheSpec() {
-    WindowSpec w{"xuanzhe", kProgramCaption, 7755, 8055, FrameStyle::FixedDialog, Placement::Centred, false, "Command1", {}};
+WindowTable xuanzheTable() {
+    WindowTable w{"xuanzhe", kProgramCaption, 7755, 8055, FrameStyle::FixedDialog, Placement::Centred, false, "Command1", {}};
     w.controls.push_back(control("Command5", Kind::ColouredButton, "软件使用说明", {2520, 120, 2055, 615}, {kSong, 14.25},
                           kDefaultColour, kLightBlue));
     w.controls.push_back(control("Label1", Kind::Label, "请在下面选中试题，再点“确定”", {1440, 1080, 4815, 495},
@@ -58,8 +58,8 @@ WindowSpec xuanzheSpec() {
     return w;
 }
 
-WindowSpec mainSpec() {
-    WindowSpec w{"main", std::string(kProgramCaption) + ' ' + kCaptionCredits, 13425, 8820, FrameStyle::Resizable,
+WindowTable mainTable() {
+    WindowTable w{"main", std::string(kProgramCaption) + ' ' + kCaptionCredits, 13425, 8820, FrameStyle::Resizable,
                  Placement::Centred, true, "", {}};
     const Font song12{kSong, 12};
     auto& c = w.controls;
@@ -106,15 +106,15 @@ WindowSpec mainSpec() {
     return w;
 }
 
-WindowSpec yaoqiuSpec() {
-    WindowSpec w{"yaoqiu", "操作要求", 6075, 3840, FrameStyle::Resizable, Placement::ByTheSystem, false, "", {}};
+WindowTable yaoqiuTable() {
+    WindowTable w{"yaoqiu", "操作要求", 6075, 3840, FrameStyle::Resizable, Placement::ByTheSystem, false, "", {}};
     w.controls.push_back(control("Text1", Kind::TextBox, "", {240, 120, 5655, 3615}, {kSong, 10.5}, kDefaultColour,
                           kButtonFace));
     return w;
 }
 
-WindowSpec shuomingSpec() {
-    WindowSpec w{"shuoming", "软件使用说明", 9390, 5700, FrameStyle::Resizable, Placement::Centred, true, "", {}};
+WindowTable shuomingTable() {
+    WindowTable w{"shuoming", "软件使用说明", 9390, 5700, FrameStyle::Resizable, Placement::Centred, true, "", {}};
     w.controls.push_back(control("Text1", Kind::TextBox, "", {480, 240, 8535, 4575}, {kSong, 14.25}));
     w.controls.push_back(control("Command1", Kind::Button, "关闭说明", {3720, 4920, 1695, 495}));
     return w;
@@ -126,8 +126,8 @@ TwipRect twips(const selftest::TwipRect& r) { return {r.left, r.top, r.width, r.
 
 }  // namespace
 
-WindowSpec selftestDialogSpec(const selftest::Program& program) {
-    WindowSpec w{"Dialog", std::string(selftest::kWindowCaption), selftest::kDialogWidth, selftest::kDialogHeight,
+WindowTable selftestDialogTable(const selftest::Program& program) {
+    WindowTable w{"Dialog", std::string(selftest::kWindowCaption), selftest::kDialogWidth, selftest::kDialogHeight,
                  FrameStyle::FixedDialog, Placement::Centred, false, "OKButton", {}};
     const Font song{kSong, 10.5};
     w.controls.push_back(control("Label2", Kind::Label, std::string(program.title), twips(selftest::kDialogLabel2),
@@ -139,9 +139,9 @@ WindowSpec selftestDialogSpec(const selftest::Program& program) {
     return w;
 }
 
-WindowSpec selftestFormSpec(const selftest::Program& program) {
+WindowTable selftestFormTable(const selftest::Program& program) {
     const selftest::FormLayout& f = program.form;
-    WindowSpec w{"Form1", std::string(selftest::kWindowCaption) + std::string(20, ' ') + kCaptionCredits,
+    WindowTable w{"Form1", std::string(selftest::kWindowCaption) + std::string(20, ' ') + kCaptionCredits,
                  f.clientWidth, f.clientHeight, FrameStyle::Resizable, Placement::Centred, true, "", {}};
     const Font kai{kKai, 14.25};
     w.controls.push_back(
@@ -159,12 +159,12 @@ int toPixels(int twips, int dpi) {
     return static_cast<int>((product + half) / 1440);
 }
 
-PixelRect pixelRect(const WindowSpec& window, const ControlSpec& control, int dpi) {
+PixelRect pixelRect(const WindowTable& window, const ControlRow& control, int dpi) {
     PixelRect r{toPixels(control.rect.left, dpi), toPixels(control.rect.top, dpi), toPixels(control.rect.width, dpi),
                 toPixels(control.rect.height, dpi)};
     if (!control.frame.empty()) {
         // Frames sit directly in the window: one level of nesting is all the windows use.
-        if (const ControlSpec* frame = window.find(control.frame)) {
+        if (const ControlRow* frame = window.find(control.frame)) {
             r.x += toPixels(frame->rect.left, dpi);
             r.y += toPixels(frame->rect.top, dpi);
         }

@@ -57,7 +57,7 @@ struct TwipRect {
     bool operator==(const TwipRect&) const = default;
 };
 
-struct ControlSpec {
+struct ControlRow {
     std::string name;     // "Command1", "Label2(0)", ...
     Kind kind = Kind::Label;
     std::string caption;  // UTF-8
@@ -77,7 +77,7 @@ enum class FrameStyle {
 };
 enum class Placement { Centred, ByTheSystem };
 
-struct WindowSpec {
+struct WindowTable {
     std::string name;     // "xuanzhe", "main", ...
     std::string caption;  // UTF-8
     int clientWidth = 0, clientHeight = 0;  // twips
@@ -85,20 +85,20 @@ struct WindowSpec {
     Placement placement = Placement::Centred;
     bool taskbarButton = true;
     std::string focus;    // the control with the focus when the window first shows; may be empty
-    std::vector<ControlSpec> controls;  // in tab order
+    std::vector<ControlRow> controls;  // in tab order
 
-    const ControlSpec* find(std::string_view controlName) const;
+    const ControlRow* find(std::string_view controlName) const;
 };
 
 // The practice program's windows.
-WindowSpec xuanzheSpec();
-WindowSpec mainSpec();
-WindowSpec yaoqiuSpec();
-WindowSpec shuomingSpec();
+WindowTable xuanzheTable();
+WindowTable mainTable();
+WindowTable yaoqiuTable();
+WindowTable shuomingTable();
 
 // A self-test marker's windows: the start window Dialog and the task window Form1.
-WindowSpec selftestDialogSpec(const selftest::Program& program);
-WindowSpec selftestFormSpec(const selftest::Program& program);
+WindowTable selftestDialogTable(const selftest::Program& program);
+WindowTable selftestFormTable(const selftest::Program& program);
 
 // Twips to pixels at `dpi` dots per inch, rounded half away from zero (MulDiv(twips, dpi, 1440)).
 int toPixels(int twips, int dpi);
@@ -109,7 +109,7 @@ struct PixelRect {
 };
 // The control's place in the window's client area: a control in a frame is placed in the frame's
 // pixels, as it would be as the frame's child.
-PixelRect pixelRect(const WindowSpec& window, const ControlSpec& control, int dpi);
+PixelRect pixelRect(const WindowTable& window, const ControlRow& control, int dpi);
 
 // The LOGFONT height of a font, in pixels at `dpi` (negative: the character height, without the
 // internal leading, as point sizes are meant).

@@ -70,12 +70,12 @@ void PracticeApp::createWindows() {
     using M = shell::WindowModel;
     if (model_.xuanzhe.loaded && !xuanzhe_)
         xuanzhe_ = std::make_unique<Window>(
-            xuanzheSpec(), nullptr,
+            xuanzheTable(), nullptr,
             Window::Callbacks{[this](std::string_view c) { xuanzheClick(c); },
                               [this] { run([](M& m) { m.xuanzheUnload(); }); }, {}});
     if (model_.main.loaded && !main_)
         main_ = std::make_unique<Window>(
-            mainSpec(), nullptr,
+            mainTable(), nullptr,
             Window::Callbacks{[this](std::string_view c) { mainClick(c); }, [this] { run([](M& m) { m.mainUnload(); }); },
                               // A line of the correct or wrong list: what that item read and wanted.
                               [this](std::string_view c, int line) {
@@ -84,11 +84,11 @@ void PracticeApp::createWindows() {
                               }});
     // Owned by the answering window: no taskbar button, and it stays shown while main is hidden.
     if (model_.yaoqiu.loaded && !yaoqiu_ && main_)
-        yaoqiu_ = std::make_unique<Window>(yaoqiuSpec(), main_->handle(),
+        yaoqiu_ = std::make_unique<Window>(yaoqiuTable(), main_->handle(),
                                            Window::Callbacks{{}, [this] { run([](M& m) { m.yaoqiuUnload(); }); }, {}});
     if (model_.shuoming.loaded && !shuoming_)
         shuoming_ = std::make_unique<Window>(
-            shuomingSpec(), nullptr,
+            shuomingTable(), nullptr,
             Window::Callbacks{[this](std::string_view c) {
                                   if (c == "Command1") run([](M& m) { m.shuomingCommand1Click(); });
                               },

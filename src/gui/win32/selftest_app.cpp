@@ -70,7 +70,7 @@ void SelftestApp::sync() {
         return;
     }
     if (model_.dialog.loaded && !dialog_)
-        dialog_ = std::make_unique<Window>(selftestDialogSpec(model_.program()), nullptr,
+        dialog_ = std::make_unique<Window>(selftestDialogTable(model_.program()), nullptr,
                                            Window::Callbacks{[this](std::string_view c) {
                                                                  if (c == "OKButton") run([](M& m) { m.dialogOkClick(); });
                                                                  if (c == "CancelButton")
@@ -78,7 +78,7 @@ void SelftestApp::sync() {
                                                              },
                                                              [this] { run([](M& m) { m.dialogUnload(); }); }, {}});
     if (model_.form1.loaded && !form_)
-        form_ = std::make_unique<Window>(selftestFormSpec(model_.program()), nullptr,
+        form_ = std::make_unique<Window>(selftestFormTable(model_.program()), nullptr,
                                          Window::Callbacks{[this](std::string_view c) {
                                                                if (c == "Command2") run([](M& m) { m.form1Command2Click(); });
                                                                if (c == "Command1") run([](M& m) { m.form1Command1Click(); });

@@ -76,23 +76,23 @@ void registerClass(WNDPROC procedure) {
 
 }  // namespace
 
-Window::Window(WindowSpec spec, HWND owner, Callbacks callbacks)
-    : spec_(std::move(spec)), callbacks_(std::move(callbacks)) {
+Window::Window(WindowTable table, HWND owner, Callbacks callbacks)
+    : table_(std::move(table)), callbacks_(std::move(callbacks)) {
     registerClass(&Window::procedure);
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!owner && !spec_.taskbarButton) {
+    if (!owner && !table_.taskbarButton) {
         hiddenOwner_ = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
         owner = hiddenOwner_;
     }
-    const DWORD style = windowStyle(spec_.frame);
-    hwnd_ = ::CreateWindowExW(windowExStyle(spec_.frame), kClassName, wide(spec_.caption).c_str(), style,
+    const DWORD style = windowStyle(table_.frame);
+    hwnd_ = ::CreateWindowExW(windowExStyle(table_.frame), kClassName, wide(table_.caption).c_str(), style,
                               CW_USEDEFAULT, CW_USEDEFAULT, 200, 200, owner, nullptr, instance, this);
     if (!hwnd_) return;
     dpi_ = dpiOf(hwnd_);
     createControls();
     layout();
-    RECT r{0, 0, toPixels(spec_.clientWidth, static_cast<int>(dpi_)), toPixels(spec_.clientHeight, static_cast<int>(dpi_))};
-    adjustForDpi(r, style, windowExStyle(spec_.frame), dpi_);
+    RECT r{0, 0, toPixels(table_.clientWidth, static_cast<int>(dpi_)), toPixels(table_.clientHeight, static_cast<int>(dpi_))};
+    adjustForDpi(r, style, windowExStyle(table_.frame), dpi_);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -108,10 +108,10 @@ Window::~Window() {
 
 void Window::createControls() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    controls_.reserve(spec_.controls.size());
+    controls_.reserve(table_.controls.size());
     bool firstOption = true;
     int id = kFirstControlId;
-    for (const ControlSpec& c : spec_.controls) {
+    for (const ControlRow& c : table_.controls) {
         const wchar_t* cls = L"BUTTON";
         DWORD style = WS_CHILD;
         DWORD exStyle = 0;
@@ -158,7 +158,7 @@ void Window::createControls() {
     }
     // Frames go below the controls placed in them; they skip what those controls cover.
     for (const Control& c : controls_)
-        if (c.spec->kind == Kind::Frame)
+        if (c.row->kind == Kind::Frame)
             ::SetWindowPos(c.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -192,16 +192,16 @@ void Window::layout() {
     old.swap(fonts_);
     const int dpi = static_cast<int>(dpi_);
     for (const Control& c : controls_) {
-        const PixelRect r = pixelRect(spec_, *c.spec, dpi);
+        const PixelRect r = pixelRect(table_, *c.row, dpi);
         ::SetWindowPos(c.hwnd, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-        ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(c.spec->font)), TRUE);
+        ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(c.row->font)), TRUE);
     }
     for (const CachedFont& f : old) ::DeleteObject(f.handle);
 }
 
 HWND Window::control(std::string_view name) const {
     for (const Control& c : controls_)
-        if (c.spec->name == name) return c.hwnd;
+        if (c.row->name == name) return c.hwnd;
     return nullptr;
 }
 
@@ -213,7 +213,7 @@ const Window::Control* Window::controlOf(HWND hwnd) const {
 
 void Window::showFirstTime() {
     shownBefore_ = true;
-    if (spec_.placement != Placement::Centred) return;
+    if (table_.placement != Placement::Centred) return;
     RECT r;
     ::GetWindowRect(hwnd_, &r);
     MONITORINFO info{};
@@ -228,7 +228,7 @@ void Window::showFirstTime() {
 void Window::apply(const WindowView& view) {
     for (const ControlState& state : view.controls) {
         auto it = std::find_if(controls_.begin(), controls_.end(),
-                               [&](const Control& c) { return c.spec->name == state.name; });
+                               [&](const Control& c) { return c.row->name == state.name; });
         if (it == controls_.end()) continue;
         // A text is set only when the model's text changed: what the student scrolled to or
         // typed stays while it is the same.
@@ -237,7 +237,7 @@ void Window::apply(const WindowView& view) {
             it->shown = state.text;
             it->set = true;
         }
-        if (it->spec->kind == Kind::TextBox) ::SendMessageW(it->hwnd, EM_SETREADONLY, state.readOnly ? TRUE : FALSE, 0);
+        if (it->row->kind == Kind::TextBox) ::SendMessageW(it->hwnd, EM_SETREADONLY, state.readOnly ? TRUE : FALSE, 0);
         ::EnableWindow(it->hwnd, state.enabled ? TRUE : FALSE);
         ::ShowWindow(it->hwnd, state.visible ? SW_SHOWNA : SW_HIDE);
     }
@@ -251,7 +251,7 @@ void Window::apply(const WindowView& view) {
         if (first) showFirstTime();
         ::ShowWindow(hwnd_, SW_SHOWNORMAL);
         ::SetForegroundWindow(hwnd_);
-        if (first && !spec_.focus.empty()) ::SetFocus(control(spec_.focus));
+        if (first && !table_.focus.empty()) ::SetFocus(control(table_.focus));
     } else if (!view.visible && visible()) {
         ::ShowWindow(hwnd_, SW_HIDE);
     }
@@ -260,7 +260,7 @@ void Window::apply(const WindowView& view) {
 LRESULT Window::colours(HDC dc, HWND child, bool editColours) {
     const Control* c = controlOf(child);
     if (!c) return 0;
-    const ControlSpec& s = *c->spec;
+    const ControlRow& s = *c->row;
     if (s.kind == Kind::TextBox) {
         // A read-only text box keeps the look of an editable one (its own background).
         const Colour back = s.back != kDefaultColour ? s.back : Colour{0x80000000u | COLOR_WINDOW};
@@ -281,7 +281,7 @@ void Window::drawColouredButton(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    ::FillRect(dc, &r, brushFor(c->spec->back));
+    ::FillRect(dc, &r, brushFor(c->row->back));
     ::DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const int length = ::GetWindowTextLengthW(item.hwndItem);
     std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
@@ -290,11 +290,11 @@ void Window::drawColouredButton(const DRAWITEMSTRUCT& item) {
     RECT text = r;
     if (pressed) ::OffsetRect(&text, 1, 1);
     const COLORREF ink = (item.itemState & ODS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT)
-                         : c->spec->text != kDefaultColour ? resolve(c->spec->text)
+                         : c->row->text != kDefaultColour ? resolve(c->row->text)
                                                            : ::GetSysColor(COLOR_BTNTEXT);
     ::SetTextColor(dc, ink);
     ::SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = ::SelectObject(dc, fontFor(c->spec->font));
+    HGDIOBJ oldFont = ::SelectObject(dc, fontFor(c->row->font));
     ::DrawTextW(dc, caption.c_str(), length, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     ::SelectObject(dc, oldFont);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
@@ -309,8 +309,8 @@ void Window::drawFrame(const DRAWITEMSTRUCT& item) {
     if (!c) return;
     HDC dc = item.hDC;
     const RECT r = item.rcItem;
-    ::FillRect(dc, &r, brushFor(c->spec->back != kDefaultColour ? c->spec->back : kButtonFace));
-    HGDIOBJ oldFont = ::SelectObject(dc, fontFor(c->spec->font));
+    ::FillRect(dc, &r, brushFor(c->row->back != kDefaultColour ? c->row->back : kButtonFace));
+    HGDIOBJ oldFont = ::SelectObject(dc, fontFor(c->row->font));
     TEXTMETRICW tm{};
     ::GetTextMetricsW(dc, &tm);
     // The etched line runs through the middle of the caption, which sits on the frame's face
@@ -318,15 +318,15 @@ void Window::drawFrame(const DRAWITEMSTRUCT& item) {
     RECT line = r;
     line.top += tm.tmHeight / 2;
     ::DrawEdge(dc, &line, EDGE_ETCHED, BF_RECT);
-    const std::wstring caption = wide(c->spec->caption);
+    const std::wstring caption = wide(c->row->caption);
     const int margin = ::MulDiv(8, static_cast<int>(dpi_), 96);
     RECT text{r.left + margin, r.top, r.right - margin, r.top + tm.tmHeight};
     ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
                 DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
     ::InflateRect(&text, ::MulDiv(2, static_cast<int>(dpi_), 96), 0);
-    ::FillRect(dc, &text, brushFor(c->spec->back != kDefaultColour ? c->spec->back : kButtonFace));
+    ::FillRect(dc, &text, brushFor(c->row->back != kDefaultColour ? c->row->back : kButtonFace));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, c->spec->text != kDefaultColour ? resolve(c->spec->text) : ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetTextColor(dc, c->row->text != kDefaultColour ? resolve(c->row->text) : ::GetSysColor(COLOR_WINDOWTEXT));
     ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_NOPREFIX | DT_CENTER);
     ::SelectObject(dc, oldFont);
 }
@@ -357,7 +357,7 @@ LRESULT CALLBACK Window::textBoxProcedure(HWND hwnd, UINT message, WPARAM w, LPA
         if (start >= 0) {
             const auto end = text.begin() + std::min<std::ptrdiff_t>(start, length);
             const auto line = static_cast<int>(std::count(text.begin(), end, L'\n'));
-            if (const Control* c = window->controlOf(hwnd)) window->callbacks_.lineDoubleClick(c->spec->name, line);
+            if (const Control* c = window->controlOf(hwnd)) window->callbacks_.lineDoubleClick(c->row->name, line);
         }
     }
     return result;
@@ -369,15 +369,15 @@ LRESULT Window::handleMessage(UINT message, WPARAM w, LPARAM l) {
             const auto from = reinterpret_cast<HWND>(l);
             if (from && HIWORD(w) == BN_CLICKED) {
                 const Control* c = controlOf(from);
-                if (c && (isButton(c->spec->kind) || c->spec->kind == Kind::Option) && callbacks_.click)
-                    callbacks_.click(c->spec->name);
+                if (c && (isButton(c->row->kind) || c->row->kind == Kind::Option) && callbacks_.click)
+                    callbacks_.click(c->row->name);
                 return 0;
             }
             // Enter from the dialog keys: the button with the focus is pressed.
             if (LOWORD(w) == IDOK) {
                 const Control* c = controlOf(::GetFocus());
-                if (c && isButton(c->spec->kind) && ::IsWindowEnabled(c->hwnd) && callbacks_.click)
-                    callbacks_.click(c->spec->name);
+                if (c && isButton(c->row->kind) && ::IsWindowEnabled(c->hwnd) && callbacks_.click)
+                    callbacks_.click(c->row->name);
                 return 0;
             }
             return 0;

@@ -27,7 +27,7 @@ public:
 
     // `owner` may be null. A window without a taskbar button and without an owner gets a hidden
     // owner of its own (Windows shows no button for an owned window).
-    Window(WindowSpec spec, HWND owner, Callbacks callbacks);
+    Window(WindowTable table, HWND owner, Callbacks callbacks);
     ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -36,12 +36,12 @@ public:
 
     HWND handle() const { return hwnd_; }
     HWND control(std::string_view name) const;
-    const WindowSpec& spec() const { return spec_; }
+    const WindowTable& table() const { return table_; }
     bool visible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
 
 private:
     struct Control {
-        const ControlSpec* spec;
+        const ControlRow* row;
         HWND hwnd = nullptr;
         std::string shown;  // the text last set from a view
         bool set = false;
@@ -65,7 +65,7 @@ private:
     void drawFrame(const DRAWITEMSTRUCT& item);
     void showFirstTime();
 
-    WindowSpec spec_;
+    WindowTable table_;
     Callbacks callbacks_;
     HWND hiddenOwner_ = nullptr;
     HWND hwnd_ = nullptr;

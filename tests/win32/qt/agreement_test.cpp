@@ -44,25 +44,25 @@ QString captionOf(const QWidget* w) {
     return {};
 }
 
-void expectAgree(const WindowSpec& spec, QWidget& window) {
-    SCOPED_TRACE(spec.name);
+void expectAgree(const WindowTable& table, QWidget& window) {
+    SCOPED_TRACE(table.name);
     const int dpi = screenDpi();
-    EXPECT_EQ(window.objectName().toStdString(), spec.name);
-    EXPECT_EQ(window.windowTitle().toStdString(), spec.caption);
-    EXPECT_EQ(window.width(), toPixels(spec.clientWidth, dpi));
-    EXPECT_EQ(window.height(), toPixels(spec.clientHeight, dpi));
+    EXPECT_EQ(window.objectName().toStdString(), table.name);
+    EXPECT_EQ(window.windowTitle().toStdString(), table.caption);
+    EXPECT_EQ(window.width(), toPixels(table.clientWidth, dpi));
+    EXPECT_EQ(window.height(), toPixels(table.clientHeight, dpi));
     std::set<std::string> named;
     for (QWidget* w : window.findChildren<QWidget*>()) {
         if (!w->objectName().isEmpty() && isControl(w)) named.insert(w->objectName().toStdString());
     }
     std::set<std::string> inTable;
-    for (const ControlSpec& c : spec.controls) {
+    for (const ControlRow& c : table.controls) {
         SCOPED_TRACE(c.name);
         inTable.insert(c.name);
         auto* w = window.findChild<QWidget*>(QString::fromStdString(c.name));
         ASSERT_NE(w, nullptr);
         const QPoint at = w->mapTo(&window, QPoint(0, 0));
-        const PixelRect r = pixelRect(spec, c, dpi);
+        const PixelRect r = pixelRect(table, c, dpi);
         EXPECT_EQ((PixelRect{at.x(), at.y(), w->width(), w->height()}), r);
         EXPECT_EQ(w->font().family().toStdString(), c.font.face);
         EXPECT_DOUBLE_EQ(w->font().pointSizeF(), c.font.points);
@@ -89,22 +89,22 @@ void expectAgree(const WindowSpec& spec, QWidget& window) {
 
 TEST(Win32QtAgreement, PracticeWindows) {
     XuanzheWindow x;
-    expectAgree(xuanzheSpec(), x);
+    expectAgree(xuanzheTable(), x);
     MainWindow m;
-    expectAgree(mainSpec(), m);
+    expectAgree(mainTable(), m);
     YaoqiuWindow y(nullptr);
-    expectAgree(yaoqiuSpec(), y);
+    expectAgree(yaoqiuTable(), y);
     ShuomingWindow s;
-    expectAgree(shuomingSpec(), s);
+    expectAgree(shuomingTable(), s);
 }
 
 TEST(Win32QtAgreement, SelfTestWindows) {
     for (const selftest::Program* p : {&selftest::vorlane(), &selftest::kestrum()}) {
         SCOPED_TRACE(std::string(p->id));
         SelftestDialog d(*p, nullptr);
-        expectAgree(selftestDialogSpec(*p), d);
+        expectAgree(selftestDialogTable(*p), d);
         SelftestForm f(*p);
-        expectAgree(selftestFormSpec(*p), f);
+        expectAgree(selftestFormTable(*p), f);
     }
 }
 
