@@ -1,5 +1,7 @@
-# Cross build for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix), used to
-# check that the core, the readers, the platform layer and tarnwick-cli build for Windows.
+# Cross build for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix): the
+# programs tarnwick, vorlane, kestrum and tarnwick-cli (tools/windows/build.sh). Linked statically:
+# the C++ runtime, libgcc and winpthread are inside each executable, which needs no DLL beyond
+# Windows' own.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)

@@ -2,7 +2,10 @@
 # Installs the Debian packages a task needs, when any is missing.
 # Usage: tools/ensure-packages.sh SET...   with SET one of
 #   build     compilers, libraries and fonts for the programs (what ./run needs)
-#   test      build, plus clang and its sanitizer runtime, Xvfb (what ./test needs)
+#   test      build, plus clang and its sanitizer runtime, Xvfb, the MinGW-w64 cross compiler
+#             (what ./test needs)
+#   windows   build, plus the MinGW-w64 cross compiler (tools/windows/build.sh)
+#   wine      windows, plus wine, Xvfb, a window manager and X tools (tools/windows/click-through.sh)
 #   e2e       build, plus a window manager and X tools for the click-through scripts
 #   compare   build, plus python3-xlrd for the side-by-side benchmark
 #   authoring LibreOffice with Python-UNO and ImageMagick, for the scripts that make exercise files
@@ -10,12 +13,15 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
             qt6-base-dev libgl-dev libxkbcommon-dev fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei)
+cross_pkgs=(g++-mingw-w64-x86-64-posix)
 want=()
 [ $# -gt 0 ] || set -- build
 for set_name in "$@"; do
   case "$set_name" in
     build) want+=("${build_pkgs[@]}") ;;
-    test) want+=("${build_pkgs[@]}" clang libclang-rt-14-dev xvfb xauth) ;;
+    test) want+=("${build_pkgs[@]}" clang libclang-rt-14-dev xvfb xauth "${cross_pkgs[@]}") ;;
+    windows) want+=("${build_pkgs[@]}" "${cross_pkgs[@]}") ;;
+    wine) want+=("${build_pkgs[@]}" "${cross_pkgs[@]}" wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick locales) ;;
     e2e) want+=("${build_pkgs[@]}" xvfb xauth openbox xdotool x11-utils imagemagick) ;;
     compare) want+=("${build_pkgs[@]}" python3-xlrd bc) ;;
     authoring) want+=(libreoffice-writer libreoffice-calc python3-uno imagemagick fonts-arphic-uming

@@ -1,21 +1,39 @@
 // Windows: an office application counts as running when the running-object table holds an
-// instance of its ProgID. Nothing is started.
+// instance of one of its ProgIDs: Microsoft Office's, or WPS Office's, whose writer and
+// spreadsheet register their own (a student with WPS open has not closed the application either).
+// Nothing is started.
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>
+
+#include <span>
 
 #include "platform/probe.h"
 
 namespace tarnwick::platform {
 namespace {
 
-const wchar_t* progIdOf(OfficeApp app) {
+// ProgIDs ignore case. Newer WPS Office versions register KWps and KET, older ones wps and et.
+constexpr const wchar_t* kWordIds[] = {L"Word.Application", L"KWps.Application", L"wps.Application"};
+constexpr const wchar_t* kExcelIds[] = {L"Excel.Application", L"KET.Application", L"et.Application"};
+constexpr const wchar_t* kFrontPageIds[] = {L"FrontPage.Application"};
+
+std::span<const wchar_t* const> progIdsOf(OfficeApp app) {
     switch (app) {
-        case OfficeApp::Word: return L"Word.Application";
-        case OfficeApp::Excel: return L"Excel.Application";
-        case OfficeApp::FrontPage: return L"FrontPage.Application";  // ProgIDs ignore case
+        case OfficeApp::Word: return kWordIds;
+        case OfficeApp::Excel: return kExcelIds;
+        case OfficeApp::FrontPage: return kFrontPageIds;
     }
-    return L"";
+    return {};
+}
+
+bool hasRunningInstance(const wchar_t* progId) {
+    CLSID clsid;
+    if (FAILED(::CLSIDFromProgID(progId, &clsid))) return false;  // not installed
+    IUnknown* instance = nullptr;
+    if (FAILED(::GetActiveObject(clsid, nullptr, &instance)) || !instance) return false;
+    instance->Release();
+    return true;
 }
 
 class RunningObjectProbe final : public AppProbe {
@@ -31,12 +49,9 @@ public:
     RunningObjectProbe& operator=(const RunningObjectProbe&) = delete;
 
     bool isRunning(OfficeApp app) const override {
-        CLSID clsid;
-        if (FAILED(::CLSIDFromProgID(progIdOf(app), &clsid))) return false;  // not installed
-        IUnknown* instance = nullptr;
-        if (FAILED(::GetActiveObject(clsid, nullptr, &instance)) || !instance) return false;
-        instance->Release();
-        return true;
+        for (const wchar_t* progId : progIdsOf(app))
+            if (hasRunningInstance(progId)) return true;
+        return false;
     }
 
 private:

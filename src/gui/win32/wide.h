@@ -1,0 +1,12 @@
+// UTF-8 (the model's texts) to UTF-16 (the Windows API's) and back.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarnwick::gui::win32 {
+
+std::wstring wide(std::string_view utf8);
+std::string narrow(std::wstring_view utf16);
+
+}  // namespace tarnwick::gui::win32
