@@ -47,13 +47,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-pass() { echo "ok   $*"; }
-fail() { echo "FAIL $*" >&2; failures=$((failures + 1)); }
-check() {  # check "what" command...: a failed check is reported and counted, the run goes on
-    local what="$1"; shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
-}
+. "$root/tools/gui/desktop-checks.sh"
 
 # The folder opener of 开始答题 calls xdg-open: record the call instead of starting a file manager.
 mkdir -p "$work/bin"
@@ -66,29 +60,6 @@ chmod +x "$work/bin/xdg-open"
 openbox & wm=$!
 sleep 1
 
-visible() {  # ids of the visible windows whose title matches the regular expression $1
-    xdotool search --onlyvisible --name "$1" 2>/dev/null || true
-}
-window() {  # the newest visible window whose title matches $1; waits up to 10 s
-    local id
-    for _ in $(seq 50); do
-        id=$(visible "$1" | tail -1)
-        if [ -n "$id" ]; then echo "$id"; return 0; fi
-        sleep 0.2
-    done
-    return 1
-}
-gone() {  # waits up to 5 s until no visible window matches $1
-    for _ in $(seq 25); do
-        [ -z "$(visible "$1")" ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
-need() {  # the window titled $1 or the end of this run
-    local id
-    if id=$(window "$1"); then echo "$id"; else echo "FAIL no window '$1'" >&2; import -window root "$work/last.png" || true; exit 1; fi
-}
 at() {  # click at twips ($2, $3) of window $1, as the control table places the controls
     xdotool mousemove --window "$1" $(( $2 / 15 )) $(( $3 / 15 )) click 1
     sleep 0.6

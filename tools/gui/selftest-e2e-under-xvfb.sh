@@ -45,13 +45,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-pass() { echo "ok   $*"; }
-fail() { echo "FAIL $*" >&2; failures=$((failures + 1)); }
-check() {  # check "what" command...: a failed check is reported and counted, the run goes on
-    local what="$1"; shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
-}
+. "$root/tools/gui/desktop-checks.sh"
 
 # 开始答题 hands the workbook to the desktop (xdg-open): record the call instead of starting an
 # application. The program passes a file URL; the record keeps it decoded.
@@ -65,27 +59,6 @@ chmod +x "$work/bin/xdg-open"
 openbox & wm=$!
 sleep 1
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
-window() {  # the newest visible window whose title matches $1; waits up to 10 s
-    local id
-    for _ in $(seq 50); do
-        id=$(visible "$1" | tail -1)
-        if [ -n "$id" ]; then echo "$id"; return 0; fi
-        sleep 0.2
-    done
-    return 1
-}
-gone() {  # waits up to 5 s until no visible window matches $1
-    for _ in $(seq 25); do
-        [ -z "$(visible "$1")" ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
-need() {
-    local id
-    if id=$(window "$1"); then echo "$id"; else echo "FAIL no window '$1'" >&2; import -window root "$shots/last-failure.png" || true; exit 1; fi
-}
 at() {  # click the centre of the control at twips (left, top, width, height) of window $1
     xdotool mousemove --window "$1" $(( ($2 + $4 / 2) / 15 )) $(( ($3 + $5 / 2) / 15 )) click 1
     sleep 0.6

@@ -52,17 +52,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
+WAIT_STEPS=100  # windows under wine take longer to come
+. "$root/tools/gui/desktop-checks.sh"
+# A check's helper log is shown with its failure and dropped after a pass.
 pass() { echo "ok   $*"; : > "$work/helper.log"; }
 fail() {
     echo "FAIL $*" >&2
     failures=$((failures + 1))
     [ -s "$work/helper.log" ] && sed 's/^/     helper: /' "$work/helper.log" >&2 && : > "$work/helper.log"
     return 0
-}
-check() {  # check "what" command...: a failed check is reported and counted, the run goes on
-    local what="$1"; shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
 # openbox shows the icon, the title and a close button (message boxes are narrow: with five
@@ -108,27 +106,6 @@ reg_file <<'EOF'
 EOF
 
 # ---- helpers over X and over wine ----
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
-window() {  # the newest visible window whose title matches $1; waits up to 20 s
-    local id
-    for _ in $(seq 100); do
-        id=$(visible "$1" | tail -1)
-        if [ -n "$id" ]; then echo "$id"; return 0; fi
-        sleep 0.2
-    done
-    return 1
-}
-gone() {  # waits up to 10 s until no visible window matches $1
-    for _ in $(seq 50); do
-        [ -z "$(visible "$1")" ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
-need() {  # the window titled $1 or the end of this run
-    local id
-    if id=$(window "$1"); then echo "$id"; else echo "FAIL no window '$1'" >&2; import -window root "$shots/last-failure.png" || true; exit 1; fi
-}
 at() {  # click at twips ($2, $3) of window $1
     xdotool mousemove --window "$1" $(( $2 / 15 )) $(( $3 / 15 )) click 1
     sleep 0.8
