@@ -274,13 +274,18 @@ TEST(CliMarkClass, AClassFolderMarkedInOneCommandWithItsReports) {
     EXPECT_NE(json.err.find("已评 1 / 1"), std::string::npos);
 }
 
-TEST(CliMarkClass, AMissingFolderOrABadShardIsSaidAndExits) {
+TEST(CliMarkClass, AMissingFolderABadShardOrAnUnwritableReportIsSaidAndExits) {
     test::TempDir tmp;
     const Split missing = runSplit("mark-class 3 " + quoted(tmp.path() / "none"));
     EXPECT_EQ(missing.status, 4);
     EXPECT_NE(missing.err.find("找不到班级文件夹"), std::string::npos);
     EXPECT_EQ(runSplit("mark-class 3 " + quoted(tmp.path()) + " --shard 4/3").status, 2);
     EXPECT_EQ(runSplit("mark-class 3 " + quoted(tmp.path()) + " --shard x").status, 2);
+    // A report that cannot be written is said, and the class is not reported as done.
+    const Split unwritable =
+        runSplit("mark-class 3 " + quoted(tmp.path()) + " --quiet --csv " + quoted(tmp.path() / "none" / "c.csv"));
+    EXPECT_EQ(unwritable.status, 6);
+    EXPECT_NE(unwritable.err.find("无法写入"), std::string::npos) << unwritable.err;
 }
 
 }  // namespace
