@@ -5,7 +5,9 @@
 #include <windows.h>
 #endif
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -75,60 +77,90 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     const char* examDirHelp = "考试文件夹（默认 $TARNWICK_EXAM_DIR 或 ~/MyExam）";
 
+    // Setting up an option costs CLI11 more than marking a page does, so only the command being run
+    // gets its options. The program has no options before the command that take a value, so the
+    // command is the first argument that does not start with "-"; when there is none, or it is not a
+    // command, every command gets its options, so help and usage errors read as always.
+    std::string chosen;
+    for (int i = 1; i < argc; ++i)
+        if (argv[i][0] != '-') {
+            chosen = argv[i];
+            break;
+        }
+    static constexpr const char* kCommands[] = {"list", "tasks", "prepare", "mark", "mark-class", "inspect", "selftest"};
+    if (std::find(std::begin(kCommands), std::end(kCommands), chosen) == std::end(kCommands)) chosen.clear();
+    auto wants = [&chosen](const char* name) { return chosen.empty() || chosen == name; };
+
     bool listJson = false;
     auto* list = subcommand(app, "list", "列出八套试题：编号、名称、类型、试题文件");
-    list->add_flag("--json", listJson, "以 JSON 输出");
+    if (wants("list")) list->add_flag("--json", listJson, "以 JSON 输出");
 
     std::string tasksNumber, tasksDir;
     bool hints = false;
     auto* tasks = subcommand(app, "tasks", "输出一套试题的操作要求（或帮助）文本");
-    tasks->add_option("number", tasksNumber, "试题编号 1-8")->required();
-    tasks->add_flag("--hints", hints, "输出帮助文本");
-    auto* tasksDirOpt = tasks->add_option("--exam-dir", tasksDir, examDirHelp);
+    CLI::Option* tasksDirOpt = nullptr;
+    if (wants("tasks")) {
+        tasks->add_option("number", tasksNumber, "试题编号 1-8")->required();
+        tasks->add_flag("--hints", hints, "输出帮助文本");
+        tasksDirOpt = tasks->add_option("--exam-dir", tasksDir, examDirHelp);
+    }
 
     CommonOptions prep;
     std::string prepNumber, prepDir;
     auto* prepare = subcommand(app, "prepare", "开始答题：检查应用程序，清空考试文件夹并写入试题文件");
-    prepare->add_option("number", prepNumber, "试题编号 1-8")->required();
-    auto* prepDirOpt = prepare->add_option("--exam-dir", prepDir, examDirHelp);
-    prepare->add_flag("--skip-probe", prep.skipProbe, "不检查办公软件是否在运行");
+    CLI::Option* prepDirOpt = nullptr;
+    if (wants("prepare")) {
+        prepare->add_option("number", prepNumber, "试题编号 1-8")->required();
+        prepDirOpt = prepare->add_option("--exam-dir", prepDir, examDirHelp);
+        prepare->add_flag("--skip-probe", prep.skipProbe, "不检查办公软件是否在运行");
+    }
 
     CommonOptions markOpts;
     std::string markNumber, markDir;
     bool json = false;
     auto* mark = subcommand(app, "mark", "评分一次，输出成绩、正确部分、错误部分和评语");
-    mark->add_option("number", markNumber, "试题编号 1-8")->required();
-    auto* markDirOpt = mark->add_option("--exam-dir", markDir, examDirHelp);
-    mark->add_flag("--skip-probe", markOpts.skipProbe, "不检查办公软件是否在运行");
-    mark->add_flag("--json", json, "以一个 JSON 对象输出（任何结果都输出）");
     bool explain = false;
-    mark->add_flag("--explain", explain, "在每个错误项下面写出读到的内容和要求的内容");
+    CLI::Option* markDirOpt = nullptr;
+    if (wants("mark")) {
+        mark->add_option("number", markNumber, "试题编号 1-8")->required();
+        markDirOpt = mark->add_option("--exam-dir", markDir, examDirHelp);
+        mark->add_flag("--skip-probe", markOpts.skipProbe, "不检查办公软件是否在运行");
+        mark->add_flag("--json", json, "以一个 JSON 对象输出（任何结果都输出）");
+        mark->add_flag("--explain", explain, "在每个错误项下面写出读到的内容和要求的内容");
+    }
 
     MarkClassOptions classOpts;
     std::string classNumber;
     auto* markClass = subcommand(app, "mark-class", "给全班评分：DIR 中每个学生一个文件夹或一个以学生命名的文件");
-    markClass->add_option("number", classNumber, "试题编号 1-8")->required();
-    markClass->add_option("dir", classOpts.dir, "全班的答题文件夹")->required();
-    markClass->add_option("--csv", classOpts.csv, "写出 CSV 成绩表（UTF-8，带 BOM）");
-    markClass->add_flag("--json", classOpts.json, "每个学生一行 JSON");
-    markClass->add_option("--report", classOpts.report, "写出 HTML 成绩报告");
-    markClass->add_option("--jobs", classOpts.jobs, "同时评分的线程数（默认每个处理器一个）");
-    markClass->add_option("--shard", classOpts.shard, "只评第 k 份（共 n 份）：k/n");
-    markClass->add_flag("--quiet", classOpts.quiet, "不显示进度");
+    if (wants("mark-class")) {
+        markClass->add_option("number", classNumber, "试题编号 1-8")->required();
+        markClass->add_option("dir", classOpts.dir, "全班的答题文件夹")->required();
+        markClass->add_option("--csv", classOpts.csv, "写出 CSV 成绩表（UTF-8，带 BOM）");
+        markClass->add_flag("--json", classOpts.json, "每个学生一行 JSON");
+        markClass->add_option("--report", classOpts.report, "写出 HTML 成绩报告");
+        markClass->add_option("--jobs", classOpts.jobs, "同时评分的线程数（默认每个处理器一个）");
+        markClass->add_option("--shard", classOpts.shard, "只评第 k 份（共 n 份）：k/n");
+        markClass->add_flag("--quiet", classOpts.quiet, "不显示进度");
+    }
 
     std::string inspectFile;
     bool inspectJson = false;
     auto* inspect = subcommand(app, "inspect", "显示读取器在一个 .xls 工作簿或 .doc 文档中看到的内容");
-    inspect->add_option("file", inspectFile, "工作簿或文档文件")->required();
-    inspect->add_flag("--json", inspectJson, "以 JSON 输出");
+    if (wants("inspect")) {
+        inspect->add_option("file", inspectFile, "工作簿或文档文件")->required();
+        inspect->add_flag("--json", inspectJson, "以 JSON 输出");
+    }
 
     SelftestOptions selftestOpts;
     std::string selftestPath;
     auto* selftest = subcommand(app, "selftest", "自测评分程序 vorlane、kestrum：输出操作要求，写出初始工作簿，或评分");
-    selftest->add_option("program", selftestOpts.program, "vorlane 或 kestrum")->required();
-    selftest->add_option("action", selftestOpts.action, "tasks、workbook 文件夹、mark 工作簿")->required();
-    auto* selftestPathOpt = selftest->add_option("path", selftestPath, "workbook：写入的文件夹；mark：要评分的工作簿");
-    selftest->add_flag("--json", selftestOpts.json, "mark：以一个 JSON 对象输出");
+    CLI::Option* selftestPathOpt = nullptr;
+    if (wants("selftest")) {
+        selftest->add_option("program", selftestOpts.program, "vorlane 或 kestrum")->required();
+        selftest->add_option("action", selftestOpts.action, "tasks、workbook 文件夹、mark 工作簿")->required();
+        selftestPathOpt = selftest->add_option("path", selftestPath, "workbook：写入的文件夹；mark：要评分的工作簿");
+        selftest->add_flag("--json", selftestOpts.json, "mark：以一个 JSON 对象输出");
+    }
 
     try {
         app.parse(argc, argv);
@@ -159,7 +191,7 @@ int main(int argc, char** argv) {
         }
     }
     auto given = [](CLI::Option* o, const std::string& v) {
-        return o->count() > 0 ? std::optional<std::string>(v) : std::nullopt;
+        return o != nullptr && o->count() > 0 ? std::optional<std::string>(v) : std::nullopt;
     };
 
     if (*list) return runList(listJson, std::cout);

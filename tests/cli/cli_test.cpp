@@ -197,6 +197,27 @@ TEST(Cli, UsageMessagesAreChineseAndVersionAndListJsonAnswer) {
 
 namespace {
 
+// Only the command being run has its options set up; help and errors must not show it.
+TEST(Cli, EveryCommandHasItsOptionsWhereverItStandsOnTheLine) {
+    const Split all = runSplit("--help");
+    EXPECT_EQ(all.status, 0);
+    for (const char* command : {"list", "tasks", "prepare", "mark", "mark-class", "inspect", "selftest"})
+        EXPECT_NE(all.out.find(command), std::string::npos) << command;
+    const Split markHelp = runSplit("mark --help");
+    EXPECT_EQ(markHelp.status, 0);
+    EXPECT_NE(markHelp.out.find("--explain"), std::string::npos) << markHelp.out;
+    EXPECT_EQ(markHelp.out.find("--hints"), std::string::npos) << markHelp.out;
+    // A word before the command that is not a command, and options before it.
+    EXPECT_EQ(runSplit("nonsense mark 5").status, 2);
+    const Split helpFirst = runSplit("--help tasks");
+    EXPECT_EQ(helpFirst.status, 0);
+    EXPECT_NE(helpFirst.out.find("tasks"), std::string::npos);
+    EXPECT_EQ(runSplit("mark 5 --hints").status, 2);  // another command's option
+    const Split hints = runSplit("tasks 3 --hints");
+    EXPECT_EQ(hints.status, 0);
+    EXPECT_NE(hints.out.find("\r\n"), std::string::npos);
+}
+
 TEST(CliInspect, NamesBesideNumbersAbsentTitlesAndBorderWeights) {
     const Split r = runSplit("inspect " + quoted(test::dataPath("xls/formatted.xls")));
     EXPECT_EQ(r.status, 0);
