@@ -56,11 +56,14 @@ void chineseHelp(CLI::App& app) {
     app.option_defaults()->group("选项");
 }
 
-CLI::App* subcommand(CLI::App& app, const std::string& name, const std::string& description) {
+// A command; its help flag and Chinese help labels only when it can be the one run (`full`).
+CLI::App* subcommand(CLI::App& app, const std::string& name, const std::string& description, bool full) {
     auto* sub = app.add_subcommand(name, description);
     sub->group("子命令");
-    sub->set_help_flag("-h,--help", "显示这个命令的帮助");
-    chineseHelp(*sub);
+    if (full) {
+        sub->set_help_flag("-h,--help", "显示这个命令的帮助");
+        chineseHelp(*sub);
+    }
     return sub;
 }
 
@@ -92,12 +95,12 @@ int main(int argc, char** argv) {
     auto wants = [&chosen](const char* name) { return chosen.empty() || chosen == name; };
 
     bool listJson = false;
-    auto* list = subcommand(app, "list", "列出八套试题：编号、名称、类型、试题文件");
+    auto* list = subcommand(app, "list", "列出八套试题：编号、名称、类型、试题文件", wants("list"));
     if (wants("list")) list->add_flag("--json", listJson, "以 JSON 输出");
 
     std::string tasksNumber, tasksDir;
     bool hints = false;
-    auto* tasks = subcommand(app, "tasks", "输出一套试题的操作要求（或帮助）文本");
+    auto* tasks = subcommand(app, "tasks", "输出一套试题的操作要求（或帮助）文本", wants("tasks"));
     CLI::Option* tasksDirOpt = nullptr;
     if (wants("tasks")) {
         tasks->add_option("number", tasksNumber, "试题编号 1-8")->required();
@@ -107,7 +110,7 @@ int main(int argc, char** argv) {
 
     CommonOptions prep;
     std::string prepNumber, prepDir;
-    auto* prepare = subcommand(app, "prepare", "开始答题：检查应用程序，清空考试文件夹并写入试题文件");
+    auto* prepare = subcommand(app, "prepare", "开始答题：检查应用程序，清空考试文件夹并写入试题文件", wants("prepare"));
     CLI::Option* prepDirOpt = nullptr;
     if (wants("prepare")) {
         prepare->add_option("number", prepNumber, "试题编号 1-8")->required();
@@ -118,7 +121,7 @@ int main(int argc, char** argv) {
     CommonOptions markOpts;
     std::string markNumber, markDir;
     bool json = false;
-    auto* mark = subcommand(app, "mark", "评分一次，输出成绩、正确部分、错误部分和评语");
+    auto* mark = subcommand(app, "mark", "评分一次，输出成绩、正确部分、错误部分和评语", wants("mark"));
     bool explain = false;
     CLI::Option* markDirOpt = nullptr;
     if (wants("mark")) {
@@ -131,7 +134,7 @@ int main(int argc, char** argv) {
 
     MarkClassOptions classOpts;
     std::string classNumber;
-    auto* markClass = subcommand(app, "mark-class", "给全班评分：DIR 中每个学生一个文件夹或一个以学生命名的文件");
+    auto* markClass = subcommand(app, "mark-class", "给全班评分：DIR 中每个学生一个文件夹或一个以学生命名的文件", wants("mark-class"));
     if (wants("mark-class")) {
         markClass->add_option("number", classNumber, "试题编号 1-8")->required();
         markClass->add_option("dir", classOpts.dir, "全班的答题文件夹")->required();
@@ -145,7 +148,7 @@ int main(int argc, char** argv) {
 
     std::string inspectFile;
     bool inspectJson = false;
-    auto* inspect = subcommand(app, "inspect", "显示读取器在一个 .xls 工作簿或 .doc 文档中看到的内容");
+    auto* inspect = subcommand(app, "inspect", "显示读取器在一个 .xls 工作簿或 .doc 文档中看到的内容", wants("inspect"));
     if (wants("inspect")) {
         inspect->add_option("file", inspectFile, "工作簿或文档文件")->required();
         inspect->add_flag("--json", inspectJson, "以 JSON 输出");
@@ -153,7 +156,7 @@ int main(int argc, char** argv) {
 
     SelftestOptions selftestOpts;
     std::string selftestPath;
-    auto* selftest = subcommand(app, "selftest", "自测评分程序 vorlane、kestrum：输出操作要求，写出初始工作簿，或评分");
+    auto* selftest = subcommand(app, "selftest", "自测评分程序 vorlane、kestrum：输出操作要求，写出初始工作簿，或评分", wants("selftest"));
     CLI::Option* selftestPathOpt = nullptr;
     if (wants("selftest")) {
         selftest->add_option("program", selftestOpts.program, "vorlane 或 kestrum")->required();
