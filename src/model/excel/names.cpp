@@ -1,20 +1,11 @@
 #include "model/excel/names.h"
 
-#include <initializer_list>
-#include <utility>
-
+#include "model/common/enum_names.h"
 #include "model/excel/variant.h"
 
 namespace tarnwick::excel {
-namespace {
 
-std::string nameIn(std::initializer_list<std::pair<int, const char*>> names, double value) {
-    for (const auto& [v, name] : names)
-        if (value == v) return name;
-    return {};
-}
-
-}  // namespace
+using model::nameIn;
 
 std::string alignmentName(double value) {
     return nameIn({{xl::General, "常规"}, {xl::Left, "靠左"}, {xl::Center, "居中"}, {xl::Right, "靠右"},

@@ -1,21 +1,13 @@
 #include "model/word/names.h"
 
 #include <cstdio>
-#include <initializer_list>
-#include <utility>
 
+#include "model/common/enum_names.h"
 #include "model/word/constants.h"
 
 namespace tarnwick::word {
-namespace {
 
-std::string nameIn(std::initializer_list<std::pair<int, const char*>> names, double value) {
-    for (const auto& [v, name] : names)
-        if (value == v) return name;
-    return {};
-}
-
-}  // namespace
+using model::nameIn;
 
 std::string colorName(double wdColor) {
     std::string name = nameIn({{wd::ColorAutomatic, "自动"}, {255, "红色"}, {32768, "绿色"}, {26367, "橙色"},
