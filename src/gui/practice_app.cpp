@@ -3,16 +3,8 @@
 #include <utility>
 
 namespace tarnwick::gui {
-namespace {
 
-shell::Services withPrompter(shell::Services services, platform::Prompter* fallback) {
-    if (!services.prompter) services.prompter = fallback;
-    return services;
-}
-
-}  // namespace
-
-PracticeApp::PracticeApp(shell::Services services) : model_(withPrompter(std::move(services), &boxes_)) {
+PracticeApp::PracticeApp(shell::Services services) : model_(platform::withPrompter(std::move(services), &boxes_)) {
     boxes_.beforeBox = [this] {
         sync();
         return boxOwner();

@@ -5,17 +5,9 @@
 #include "gui/fonts.h"
 
 namespace tarnwick::gui {
-namespace {
-
-selftest::Services withPrompter(selftest::Services services, platform::Prompter* fallback) {
-    if (!services.prompter) services.prompter = fallback;
-    return services;
-}
-
-}  // namespace
 
 SelftestApp::SelftestApp(const selftest::Program& program, selftest::Services services)
-    : model_(program, withPrompter(std::move(services), &boxes_)) {
+    : model_(program, platform::withPrompter(std::move(services), &boxes_)) {
     boxes_.beforeBox = [this] {
         sync();
         return boxOwner();

@@ -15,4 +15,11 @@ public:
     virtual bool yesNo(std::string_view text) = 0;
 };
 
+// A program's services with `fallback` (its windows' own boxes) as the prompter when none is given.
+template <class Services>
+Services withPrompter(Services services, Prompter* fallback) {
+    if (!services.prompter) services.prompter = fallback;
+    return services;
+}
+
 }  // namespace tarnwick::platform

@@ -6,16 +6,8 @@
 #include "gui/win32/view.h"
 
 namespace tarnwick::gui::win32 {
-namespace {
 
-shell::Services withPrompter(shell::Services services, platform::Prompter* fallback) {
-    if (!services.prompter) services.prompter = fallback;
-    return services;
-}
-
-}  // namespace
-
-PracticeApp::PracticeApp(shell::Services services) : model_(withPrompter(std::move(services), &boxes_)) {
+PracticeApp::PracticeApp(shell::Services services) : model_(platform::withPrompter(std::move(services), &boxes_)) {
     boxes_.beforeBox = [this] {
         sync();
         return boxOwner();

@@ -12,10 +12,6 @@
 namespace tarnwick::gui::win32 {
 namespace {
 
-selftest::Services withPrompter(selftest::Services services, platform::Prompter* fallback) {
-    if (!services.prompter) services.prompter = fallback;
-    return services;
-}
 
 // The folder of the running executable, where the workbook lies.
 std::filesystem::path programFolder() {
@@ -35,7 +31,7 @@ std::filesystem::path programFolder() {
 }  // namespace
 
 SelftestApp::SelftestApp(const selftest::Program& program, selftest::Services services)
-    : model_(program, withPrompter(std::move(services), &boxes_)) {
+    : model_(program, platform::withPrompter(std::move(services), &boxes_)) {
     boxes_.beforeBox = [this] {
         sync();
         return boxOwner();
