@@ -20,7 +20,10 @@ cmake --build --preset release --target embedgen >/dev/null
 build=build/windows
 mkdir -p "$build/include"
 ln -sfn /usr/include/CLI "$build/include/CLI"  # CLI11 is header-only: the cross build reads Debian's
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+# The toolchain file is read by the first configure only; later ones would warn that it went unused.
+toolchain=()
+[ -f "$build/CMakeCache.txt" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake)
+cmake -S . -B "$build" -G Ninja "${toolchain[@]}" -DCMAKE_BUILD_TYPE=Release \
   -DTARNWICK_GUI=OFF -DTARNWICK_TESTS=OFF "${werror[@]}" -DTARNWICK_CLI11_INCLUDE="$PWD/$build/include" \
   -DTARNWICK_EMBEDGEN="$PWD/build/release/src/embedgen" >/dev/null
 programs=(tarnwick-cli tarnwick_win32 vorlane_win32 kestrum_win32)
