@@ -50,7 +50,7 @@ const NotAnswerable kNotAnswerable[] = {
     {"doc/two_images.doc", "picture ", "picture data: the drawing/picture reader"},
     {"doc/two_images.doc", "revision-mark author table", "SttbfRMark is not read"},
     {"doc/rasp.doc", "reading the picture table", "picture data: the drawing/picture reader"},
-    {"doc/PageSpecificHeadFoot.doc", "footer shown on page", "choosing a story per page is the object model's"},
+    {"doc/PerPageHeadFoot.doc", "footer shown on page", "choosing a story per page is the object model's"},
     {"doc/HeaderFooterUnicode.doc", "paragraph 1 character runs 1 and 2 font name",
      "POI ignores STSHI.rgftcStandardChpStsh: the runs have no sprmCRgFtc0, so the default font is ftcAsci 3, "
      "Calibri (checked in real_files_test), not font 0"},

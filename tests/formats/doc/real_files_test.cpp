@@ -212,7 +212,7 @@ TEST(RealFiles, PageBreakStaysInsideItsParagraph) {
 }
 
 TEST(RealFiles, OddAndEvenFootersWithFacingPages) {
-    const Document d = mustRead(corpusDoc("PageSpecificHeadFoot.doc"));
+    const Document d = mustRead(corpusDoc("PerPageHeadFoot.doc"));
     EXPECT_TRUE(d.dop.fFacingPages);
     const Section& s = d.sections.at(0);
     EXPECT_FALSE(s.sep.fTitlePage);
@@ -241,7 +241,7 @@ TEST(RealFiles, SectionsAndColumns) {
 
 TEST(RealFiles, EveryWordFileOfTheCorpusOpens) {
     for (const char* name : {"60279.doc", "64132.doc", "Bug53453Section.doc", "FloatingPictures.doc", "Fuzzed.doc",
-                             "HeaderFooterUnicode.doc", "HeaderWithMacros.doc", "Lists.doc", "PageSpecificHeadFoot.doc",
+                             "HeaderFooterUnicode.doc", "HeaderWithMacros.doc", "Lists.doc", "PerPageHeadFoot.doc",
                              "ThreeColHeadFoot.doc", "o_kurs.doc", "rasp.doc", "test-fields.doc", "test2.doc",
                              "testPictures.doc", "two_images.doc"}) {
         SCOPED_TRACE(name);

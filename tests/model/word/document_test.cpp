@@ -150,7 +150,7 @@ TEST(WordModel, TheHeaderShownOnPageOne) {
     EXPECT_EQ(pageOneHeader(open("doc/margins-2cm.doc")), "\r");  // no header: an empty one
     EXPECT_EQ(pageOneHeader(open("doc/HeaderFooterUnicode.doc", true)), "Th");
     // Different odd and even pages: page 1 is odd. Its header starts with a table cell.
-    EXPECT_EQ(pageOneHeader(open("doc/PageSpecificHeadFoot.doc", true)), "Au");
+    EXPECT_EQ(pageOneHeader(open("doc/PerPageHeadFoot.doc", true)), "Au");
     EXPECT_EQ(pageOneHeader(open("doc/lo-samples/lo_header_firstpage.doc")), "首页");
 }
 
