@@ -13,8 +13,6 @@
 namespace tarnwick::classroom {
 namespace {
 
-constexpr std::uintmax_t kMaxFingerprintBytes = 64u << 20;
-
 std::uint64_t fnv1a(Bytes bytes) {
     std::uint64_t h = 1469598103934665603ull;
     for (const std::uint8_t b : bytes) {
@@ -60,7 +58,7 @@ StudentResult markOne(exercises::QuestionNumberType number, const Submission& s)
 Fingerprint fingerprintOf(Bytes bytes) { return Fingerprint{bytes.size(), fnv1a(bytes), createdBy(bytes)}; }
 
 std::optional<Fingerprint> fingerprintOf(const std::filesystem::path& file, std::uintmax_t maxBytes) {
-    auto bytes = readWholeFile(file, maxBytes, {"", "", "", "", "", "", ""});
+    auto bytes = readWholeFile(file, maxBytes, {});
     if (!bytes) return std::nullopt;
     return fingerprintOf(Bytes(*bytes));
 }

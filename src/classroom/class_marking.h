@@ -41,6 +41,9 @@ struct ClassOptions {
 std::vector<StudentResult> markClass(exercises::QuestionNumberType number, const std::vector<Submission>& submissions,
                                      const ClassOptions& options = {});
 
+// Submissions larger than this get no fingerprint (and so take part in no copy finding).
+inline constexpr std::uintmax_t kMaxFingerprintBytes = 64u << 20;
+
 // Fingerprint of bytes (a file read whole, or the exercise's starting file).
 Fingerprint fingerprintOf(Bytes bytes);
 // Of a file, read whole if at most `maxBytes`; nullopt when it cannot be read.

@@ -43,7 +43,7 @@ std::string itemLabel(const std::string& key) {
     return key.ends_with(tail) ? key.substr(0, key.size() - tail.size()) : key;
 }
 
-std::string reasonOf(const StudentResult& r) { return marked(r) ? r.outcome.unreadable : r.outcome.message; }
+const std::string& reasonOf(const StudentResult& r) { return marking::reasonOf(r.outcome); }
 
 }  // namespace
 

@@ -15,10 +15,9 @@ struct CopyFinding {
     std::string signal;         // the evidence, for people
 };
 
-// `start`: the fingerprint of the exercise's starting document. Signatures of creation time and
-// author that the starting file itself carries are no evidence: every student's document starts
-// from it. Byte equality is confirmed by comparing the files, not only their fingerprints.
-std::vector<CopyFinding> findCopies(const std::vector<StudentResult>& results, const Fingerprint& start,
-                                    Bytes startBytes);
+// `start`: the exercise's starting document. Signatures of creation time and author that the
+// starting file itself carries are no evidence: every student's document starts from it. Byte
+// equality is confirmed by comparing the files, not only their fingerprints.
+std::vector<CopyFinding> findCopies(const std::vector<StudentResult>& results, Bytes start);
 
 }  // namespace tarnwick::classroom

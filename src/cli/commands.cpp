@@ -116,15 +116,11 @@ int runMark(const CommonOptions& o, bool json, bool explain, std::ostream& out, 
     if (explain) {
         // Each wrong item followed by what it read and what it wanted; lines that are no item
         // (a document that could not be read) stand alone.
-        std::size_t item = 0;
-        for (const auto& l : wrong) {
-            out << l << '\n';
-            while (item < state.items.size() && state.items[item].passed) ++item;
-            if (item < state.items.size() && state.items[item].message == l) {
-                const std::string why = marking::explanation(state.items[item]);
-                if (!why.empty()) out << "    " << why << '\n';
-                ++item;
-            }
+        const auto items = marking::itemsOfLines(wrong, state.items, true);
+        for (std::size_t k = 0; k < wrong.size(); ++k) {
+            out << wrong[k] << '\n';
+            const std::string why = items[k] ? marking::explanation(*items[k]) : std::string();
+            if (!why.empty()) out << "    " << why << '\n';
         }
     } else {
         for (const auto& l : wrong) out << l << '\n';

@@ -61,7 +61,7 @@ int runMarkClass(const MarkClassOptions& o, std::ostream& out, std::ostream& err
     report.results = classroom::markClass(static_cast<exercises::QuestionNumberType>(o.number), share, options);
     if (!o.quiet && !share.empty()) err << '\n';
     const Bytes start = startingDocument(*e);
-    report.copies = classroom::findCopies(report.results, classroom::fingerprintOf(start), start);
+    report.copies = classroom::findCopies(report.results, start);
 
     auto writeFile = [&](const std::string& file, auto&& write) {
         std::ofstream f(pathOf(file), std::ios::binary | std::ios::trunc);
@@ -83,7 +83,7 @@ int runMarkClass(const MarkClassOptions& o, std::ostream& out, std::ostream& err
             out << r.submission.student << '\t';
             if (r.outcome.end == marking::RunEnd::Ended) out << r.state.Score;
             out << '\t' << marking::statusName(r.outcome);
-            const std::string& why = r.outcome.end == marking::RunEnd::Ended ? r.outcome.unreadable : r.outcome.message;
+            const std::string& why = marking::reasonOf(r.outcome);
             if (!why.empty()) out << '\t' << why;
             out << '\n';
         }

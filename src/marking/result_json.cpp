@@ -15,12 +15,14 @@ std::string_view statusName(const RunOutcome& r) {
     return "ended";
 }
 
+const std::string& reasonOf(const RunOutcome& r) { return r.end == RunEnd::Ended ? r.unreadable : r.message; }
+
 std::string resultJson(int question, const RunOutcome& r, const MarkingState& state, std::string_view student) {
     const bool ended = r.end == RunEnd::Ended;
     std::string out = "{";
     if (!student.empty()) out += "\"student\": " + jsonString(student) + ", ";
     out += "\"question\": " + std::to_string(question) + ", \"status\": " + jsonString(statusName(r));
-    const std::string& reason = ended ? r.unreadable : r.message;
+    const std::string& reason = reasonOf(r);
     if (!reason.empty()) out += ", \"reason\": " + jsonString(reason);
     if (ended) {
         out += ", \"score\": " + std::to_string(state.Score) + ", \"correct\": " + jsonArray(crlfLines(state.CorrectList)) +

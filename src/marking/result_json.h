@@ -14,6 +14,10 @@ namespace tarnwick::marking {
 // could not read as all wrong), "no-rubric".
 std::string_view statusName(const RunOutcome& outcome);
 
+// The run's reason, "" when none: why the document could not be read for a run that reached its
+// verdict, else the message that ended the run.
+const std::string& reasonOf(const RunOutcome& outcome);
+
 // {"question", "status", "reason" (when there is one), and, when the run reached its verdict,
 // "score", "correct", "wrong", "verdict", "items"}. With a student, "student" comes first.
 std::string resultJson(int question, const RunOutcome& outcome, const MarkingState& state,

@@ -22,6 +22,19 @@ std::string explanation(const ItemResult& item) {
     return s;
 }
 
+std::vector<const ItemResult*> itemsOfLines(const std::vector<std::string>& lines, const std::vector<ItemResult>& items,
+                                            bool wrongList) {
+    std::vector<const ItemResult*> matched;
+    matched.reserve(lines.size());
+    std::size_t item = 0;
+    for (const std::string& line : lines) {
+        while (item < items.size() && items[item].passed == wrongList) ++item;
+        const bool match = item < items.size() && items[item].message == line;
+        matched.push_back(match ? &items[item++] : nullptr);
+    }
+    return matched;
+}
+
 void MarkingState::RecordItem(int points, bool passed, std::string_view correct, std::string_view wrong,
                               std::string_view read, std::string_view expected) {
     const std::string_view message = passed ? correct : wrong;

@@ -22,6 +22,12 @@ struct ItemResult {
 // "读到：宋体；应为：黑体" for an item that says what it read; empty when it says nothing.
 std::string explanation(const ItemResult& item);
 
+// The item each line of a list stands for, matched in order; null for a line that is no item (a
+// wrong list may start with why the document could not be read). `lines` are the wrong list's
+// lines when `wrongList`, else the correct list's.
+std::vector<const ItemResult*> itemsOfLines(const std::vector<std::string>& lines, const std::vector<ItemResult>& items,
+                                            bool wrongList);
+
 struct MarkingState {
     std::int16_t Score = 0;
     std::string CorrectList;  // correct-item messages, each followed by CR LF

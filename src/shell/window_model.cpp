@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/json_text.h"
 #include "shell/prepare.h"
 
 namespace tarnwick::shell {
@@ -221,24 +222,12 @@ void WindowModel::mainCommand5Click() {
 
 void WindowModel::mainListDoubleClick(bool wrongList, int line) {
     if (ended_ || !main.loaded || line < 0) return;
-    const std::string& list = wrongList ? main.Text3 : main.Text2;
-    // The lines of the list, matched in order with the items recorded in it (a wrong list may
-    // start with a line that is no item: why the document could not be read).
-    std::size_t at = 0, item = 0;
-    for (int k = 0;; ++k) {
-        const std::size_t end = list.find("\r\n", at);
-        if (end == std::string::npos) return;
-        const std::string text = list.substr(at, end - at);
-        const marking::ItemResult* match = nullptr;
-        while (item < marking.items.size() && marking.items[item].passed == wrongList) ++item;
-        if (item < marking.items.size() && marking.items[item].message == text) match = &marking.items[item++];
-        if (k == line) {
-            const std::string why = match ? marking::explanation(*match) : std::string();
-            tell(text + "\r\n" + (why.empty() ? std::string("这一行没有更多的说明。") : why));
-            return;
-        }
-        at = end + 2;
-    }
+    // The lines shown, matched in order with the items recorded in the list.
+    const std::vector<std::string> lines = crlfLines(wrongList ? main.Text3 : main.Text2);
+    if (static_cast<std::size_t>(line) >= lines.size()) return;
+    const marking::ItemResult* match = marking::itemsOfLines(lines, marking.items, wrongList)[static_cast<std::size_t>(line)];
+    const std::string why = match ? marking::explanation(*match) : std::string();
+    tell(lines[static_cast<std::size_t>(line)] + "\r\n" + (why.empty() ? std::string("这一行没有更多的说明。") : why));
 }
 
 void WindowModel::mainUnload() {
