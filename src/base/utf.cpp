@@ -54,6 +54,15 @@ std::size_t codePointCount(std::string_view utf8) {
     return n;
 }
 
+std::size_t utf16Length(std::string_view utf8) {
+    std::size_t n = 0;
+    for (unsigned char c : utf8) {
+        if ((c & 0xC0) == 0x80) continue;  // continuation byte
+        n += c >= 0xF0 ? 2 : 1;            // four-byte sequences are surrogate pairs
+    }
+    return n;
+}
+
 bool equalsIgnoreAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {

@@ -19,6 +19,8 @@ std::string latin1ToUtf8(const std::uint8_t* data, std::size_t byteCount);
 
 // Number of code points in valid UTF-8 (continuation bytes are not counted).
 std::size_t codePointCount(std::string_view utf8);
+// UTF-16 code units of a UTF-8 text: what Word and Excel count as its characters.
+std::size_t utf16Length(std::string_view utf8);
 
 // ASCII-only case folding, for names matched without regard to case.
 bool equalsIgnoreAsciiCase(std::string_view a, std::string_view b);

@@ -25,7 +25,7 @@ template <class Read>
 Tally countParagraphs(const Document& d, std::int32_t last, std::string_view what, Read&& read, auto expected) {
     Tally t{0, what};
     for (std::int32_t i = 2; i <= last; ++i)
-        if (read(d.Paragraphs()(i).Range()) == expected) ++t.n;
+        if (equals(read(d.Paragraphs()(i).Range()), expected)) ++t.n;
     return t;
 }
 
@@ -62,16 +62,17 @@ struct ShapeCounts {
 ShapeCounts countShapes(const Document& d, double pictureLeft, int style, std::string_view text) {
     ShapeCounts c;
     for (const word::Shape& s : d.Shapes()) {
-        if (s.Type() == word::kMsoPicture) {
-            if (s.WrapFormat().Type() == 0) ++c.squarePictures.n;
-            if (s.WrapFormat().Type() == 1) ++c.tightPictures.n;
-            if (s.Left() == pictureLeft) ++c.alignedPictures.n;
+        const word::Variant type = s.Type(), wrap = s.WrapFormat().Type();
+        if (equals(type, word::kMsoPicture)) {
+            if (equals(wrap, 0)) ++c.squarePictures.n;
+            if (equals(wrap, 1)) ++c.tightPictures.n;
+            if (equals(s.Left(), pictureLeft)) ++c.alignedPictures.n;
             ++c.pictures.n;
         }
-        if (s.Type() == word::kMsoTextEffect) {
-            if (s.TextEffect().PresetTextEffect() == style) ++c.styledWordArts.n;
-            if (s.WrapFormat().Type() == 1) ++c.tightWordArts.n;
-            if (!text.empty() && s.TextEffect().Text() == text && s.WrapFormat().Type() == 0) ++c.squareTextWordArts.n;
+        if (equals(type, word::kMsoTextEffect)) {
+            if (equals(s.TextEffect().PresetTextEffect(), style)) ++c.styledWordArts.n;
+            if (equals(wrap, 1)) ++c.tightWordArts.n;
+            if (!text.empty() && equals(s.TextEffect().Text(), text) && equals(wrap, 0)) ++c.squareTextWordArts.n;
             ++c.wordArts.n;
         }
     }

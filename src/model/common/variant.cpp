@@ -51,9 +51,7 @@ std::string Variant::explain() const {
     return s;
 }
 
-namespace {
-
-bool equal(const Variant& a, const Variant& b) {
+bool equals(const Variant& a, const Variant& b) {
     using K = Variant::Kind;
     if (a.isNull() || b.isNull() || a.isFailed() || b.isFailed()) return false;
     if (a.isEmpty() || b.isEmpty()) {
@@ -70,9 +68,7 @@ bool equal(const Variant& a, const Variant& b) {
     }
 }
 
-}  // namespace
-
-Check operator==(const Variant& a, const Variant& b) { return Check(equal(a, b), a.explain(), b.explain()); }
+Check operator==(const Variant& a, const Variant& b) { return Check(equals(a, b), a.explain(), b.explain()); }
 // A number compared with an enumeration's value is named as the value read is.
 Check operator==(const Variant& v, double d) { return v == Variant::number(d).withNames(v.names()); }
 Check operator==(const Variant& v, int i) { return v == Variant::number(i).withNames(v.names()); }

@@ -82,7 +82,6 @@ public:
         v.note_ = std::move(note);
         return v;
     }
-    const std::string& note() const { return note_; }
     // The object model's value for a property that differs over a range (Null; Word's "" or
     // 9999999): equal to that value, explained as mixed.
     Variant asMixed() const {
@@ -118,5 +117,13 @@ Check operator==(const Variant& v, int i);
 Check operator==(const Variant& v, std::string_view s);
 Check operator==(const Variant& v, const char* s);
 Check operator==(const Variant& v, bool b);
+
+// The same comparison as a plain yes or no, for counting and branching: no texts are made.
+bool equals(const Variant& a, const Variant& b);
+inline bool equals(const Variant& v, double d) { return equals(v, Variant::number(d)); }
+inline bool equals(const Variant& v, int i) { return equals(v, Variant::number(i)); }
+inline bool equals(const Variant& v, std::string_view s) { return equals(v, Variant::text(std::string(s))); }
+inline bool equals(const Variant& v, const char* s) { return equals(v, std::string_view(s)); }
+bool equals(const Variant& v, bool b) = delete;  // a number or a Boolean? Say which with a Variant
 
 }  // namespace tarnwick::model

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/utf.h"
 #include "formats/xls/formula.h"
 #include "model/excel/column_width.h"
 #include "model/excel/names.h"
@@ -256,16 +257,6 @@ Range Range::Cells(std::uint32_t row, std::uint32_t column) const {
 namespace {
 
 const Variant kNoFont = Variant::failed("单元格的字体记录缺失，文件可能已损坏。");
-
-// Length of a UTF-8 text in UTF-16 units, the unit in which formatting runs count characters.
-std::size_t utf16Length(const std::string& text) {
-    std::size_t n = 0;
-    for (unsigned char c : text) {
-        if ((c & 0xC0) == 0x80) continue;  // continuation byte
-        n += c >= 0xF0 ? 2 : 1;
-    }
-    return n;
-}
 
 // A cell's font property as Excel's Range.Font reports it: over the characters of its text. The
 // cell format's font holds up to the first run, each run's font from its position to the next

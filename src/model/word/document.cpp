@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <new>
+#include <optional>
 #include <stdexcept>
 
 #include "base/read_file.h"
@@ -119,11 +120,14 @@ Variant Font::Name() const {
     const DocumentData& d = *doc_;
     model::Fold fold(Variant::text(""));
     bool more = true;
+    std::optional<std::uint16_t> lastFtc;  // a font added again changes nothing
     for (std::size_t i = span_.first; more && i <= span_.last && i < d.paragraphs.size(); ++i) {
         forEachRun(d.file.main, paragraphAt(d, i), clip(d, span_, i), [&](const doc::CharacterRun& run, doc::CpRange cps) {
             forEachCodePoint(d.file.text, cps, [&](char32_t c) {
                 if (!more) return;
                 const std::uint16_t ftc = run.chp.rgftc[static_cast<std::size_t>(fontSlotOf(c, run.chp))];
+                if (lastFtc == ftc) return;
+                lastFtc = ftc;
                 const doc::Ffn* ffn = d.file.font(ftc);
                 more = fold.add(ffn ? Variant::text(ffn->name)
                                     : Variant::failed("文字所用的字体在字体表中找不到，文档可能已损坏。"));
@@ -162,22 +166,21 @@ Variant ParagraphFormat::Alignment() const {
 Variant ParagraphFormat::LineSpacing() const {
     return foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(std::abs(p.lspd.dyaLine) / 20.0)); });
 }
+Variant ParagraphFormat::unitRead(bool doc::Pap::*stored, std::int16_t doc::Pap::*hundredths, const char* loNote) const {
+    const Variant v =
+        foldParagraphs([&](const doc::Pap& p) { return Variant::number(Single(p.*stored ? p.*hundredths / 100.0 : 0)); });
+    return equals(v, 0.0) ? noted(v, doc_->libreOffice, loNote) : v;
+}
 Variant ParagraphFormat::CharacterUnitFirstLineIndent() const {
-    const Variant v = foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDxcLeft1 ? p.dxcLeft1 / 100.0 : 0)); });
-    return v == 0 ? noted(v, doc_->libreOffice, kLoCharUnits) : v;
+    return unitRead(&doc::Pap::hasDxcLeft1, &doc::Pap::dxcLeft1, kLoCharUnits);
 }
 Variant ParagraphFormat::CharacterUnitLeftIndent() const {
-    const Variant v = foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDxcLeft ? p.dxcLeft / 100.0 : 0)); });
-    return v == 0 ? noted(v, doc_->libreOffice, kLoCharUnits) : v;
+    return unitRead(&doc::Pap::hasDxcLeft, &doc::Pap::dxcLeft, kLoCharUnits);
 }
 Variant ParagraphFormat::LineUnitBefore() const {
-    const Variant v = foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDylBefore ? p.dylBefore / 100.0 : 0)); });
-    return v == 0 ? noted(v, doc_->libreOffice, kLoLineUnits) : v;
+    return unitRead(&doc::Pap::hasDylBefore, &doc::Pap::dylBefore, kLoLineUnits);
 }
-Variant ParagraphFormat::LineUnitAfter() const {
-    const Variant v = foldParagraphs([](const doc::Pap& p) { return Variant::number(Single(p.hasDylAfter ? p.dylAfter / 100.0 : 0)); });
-    return v == 0 ? noted(v, doc_->libreOffice, kLoLineUnits) : v;
-}
+Variant ParagraphFormat::LineUnitAfter() const { return unitRead(&doc::Pap::hasDylAfter, &doc::Pap::dylAfter, kLoLineUnits); }
 
 // ---- Range ----
 
@@ -317,21 +320,22 @@ Variant PageNumber::Alignment() const {
         if (++seen != index_) continue;
         for (const doc::Paragraph& p : footer_->paragraphs) {
             if (f.begin < p.cps.start || f.begin >= p.cps.end) continue;
+            auto named = [](int alignment) { return Variant::number(alignment).withNames(&pageNumberAlignmentName); };
             if (p.pap.framed) {
                 // XAS_plusOne: 0 left, -4 centre, -8 right, -12 inside, -16 outside; else a position.
                 switch (p.pap.dxaAbs) {
-                    case 0: return Variant::number(wd::AlignPageNumberLeft).withNames(&pageNumberAlignmentName);
-                    case -4: return Variant::number(wd::AlignPageNumberCenter).withNames(&pageNumberAlignmentName);
-                    case -8: return Variant::number(wd::AlignPageNumberRight).withNames(&pageNumberAlignmentName);
-                    case -12: return Variant::number(wd::AlignPageNumberInside).withNames(&pageNumberAlignmentName);
-                    case -16: return Variant::number(wd::AlignPageNumberOutside).withNames(&pageNumberAlignmentName);
+                    case 0: return named(wd::AlignPageNumberLeft);
+                    case -4: return named(wd::AlignPageNumberCenter);
+                    case -8: return named(wd::AlignPageNumberRight);
+                    case -12: return named(wd::AlignPageNumberInside);
+                    case -16: return named(wd::AlignPageNumberOutside);
                     default: return Variant::failed("页码框放在一个具体位置上，没有对齐方式。");
                 }
             }
             switch (p.pap.jc) {
-                case 1: return Variant::number(wd::AlignPageNumberCenter).withNames(&pageNumberAlignmentName);
-                case 2: return Variant::number(wd::AlignPageNumberRight).withNames(&pageNumberAlignmentName);
-                default: return Variant::number(wd::AlignPageNumberLeft).withNames(&pageNumberAlignmentName);
+                case 1: return named(wd::AlignPageNumberCenter);
+                case 2: return named(wd::AlignPageNumberRight);
+                default: return named(wd::AlignPageNumberLeft);
             }
         }
         return Variant::failed("页码不在页脚的任何段落中，文档可能已损坏。");

@@ -80,6 +80,9 @@ public:
 private:
     template <class F>
     Variant foldParagraphs(F&& valueOf) const;
+    // A character or line unit in hundredths, 0 where only a length is stored (then noted for a
+    // LibreOffice file, which cannot store the unit).
+    Variant unitRead(bool doc::Pap::*stored, std::int16_t doc::Pap::*hundredths, const char* libreOfficeNote) const;
     DocumentPtr doc_;
     std::size_t first_, last_;
     std::string failure_;

@@ -10,15 +10,17 @@ namespace tarnwick::word {
 Variant WrapFormat::Type() const {
     // [MS-DOC] 2.9.253 Spa.wr: 0 around (as square), 1 top and bottom, 2 square, 3 none (in front
     // of the text, or behind it with fBelowText), 4 tight, 5 through.
+    int type = 0;
     switch (spa_->wr) {
         case 0:
-        case 2: return Variant::number(0).withNames(&wrapTypeName);
-        case 4: return Variant::number(1).withNames(&wrapTypeName);
-        case 5: return Variant::number(2).withNames(&wrapTypeName);
-        case 3: return Variant::number(spa_->fBelowText ? 5 : 3).withNames(&wrapTypeName);
-        case 1: return Variant::number(4).withNames(&wrapTypeName);
+        case 2: type = 0; break;
+        case 4: type = 1; break;
+        case 5: type = 2; break;
+        case 3: type = spa_->fBelowText ? 5 : 3; break;
+        case 1: type = 4; break;
         default: return Variant::failed("图形的文字环绕方式无法识别。");
     }
+    return Variant::number(type).withNames(&wrapTypeName);
 }
 
 Variant TextEffect::Text() const {
@@ -29,7 +31,7 @@ Variant TextEffect::Text() const {
 Variant TextEffect::PresetTextEffect() const {
     if (!isTextEffect(*shape_)) return Variant::failed("这个图形不是艺术字，没有艺术字样式。");
     const Variant v = Variant::number(presetTextEffect(*shape_));
-    return libreOffice_ && v == kTextEffectMixed ? v.withNote("LibreOffice 的艺术字不对应 Word 艺术字库中的样式") : v;
+    return libreOffice_ && equals(v, kTextEffectMixed) ? v.withNote("LibreOffice 的艺术字不对应 Word 艺术字库中的样式") : v;
 }
 
 Variant Shape::Type() const { return Variant::number(msoShapeType(*shape_)).withNames(&shapeTypeName); }
