@@ -145,20 +145,14 @@ Result<bool> readSst(const Record& rec, Workbook& book) {
     std::uint32_t total = 0, unique = 0;
     if (!cr.u32(total) || !cr.u32(unique)) return damaged("共享字符串表太短");
     // Every string takes at least three bytes: never reserve more than that allows.
-    book.sharedStrings.reserve(std::min<std::size_t>(unique, rec.totalSize() / 3));
+    book.sharedStrings.reserve(std::min<std::size_t>(unique, (rec.data.size() + rec.continuedBytes) / 3));
     book.sharedStringRuns.reserve(book.sharedStrings.capacity());
     for (std::uint32_t k = 0; k < unique; ++k) {
         std::string s;
         std::vector<FormatRun> runs;
         if (!cr.unicodeString(s, &runs)) break;
         book.sharedStrings.push_back(std::move(s));
-        std::int32_t index = -1;
-        if (!runs.empty()) {
-            std::stable_sort(runs.begin(), runs.end(), [](FormatRun a, FormatRun b) { return a.position < b.position; });
-            index = static_cast<std::int32_t>(book.runLists.size());
-            book.runLists.push_back(std::move(runs));
-        }
-        book.sharedStringRuns.push_back(index);
+        book.sharedStringRuns.push_back(book.addRunList(std::move(runs)));
     }
     return true;
 }
@@ -226,7 +220,7 @@ Result<std::vector<ExternSheet>> parseExternSheet(const Record& rec) {
     std::uint16_t count = 0;
     if (!r.u16(count)) return damaged("外部工作表引用记录太短");
     std::vector<ExternSheet> out;
-    out.reserve(std::min<std::size_t>(count, rec.totalSize() / 6));
+    out.reserve(std::min<std::size_t>(count, (rec.data.size() + rec.continuedBytes) / 6));
     for (std::uint16_t k = 0; k < count; ++k) {
         ExternSheet x;
         std::uint16_t first = 0, last = 0;

@@ -17,15 +17,9 @@ std::vector<Bytes> Record::segments() const {
     return out;
 }
 
-std::size_t Record::totalSize() const {
-    std::size_t n = 0;
-    for (Bytes b : segments()) n += b.size();
-    return n;
-}
-
 Result<std::vector<Record>> splitRecords(Bytes stream, std::size_t maxRecords) {
     // Record::continuedBytes counts in 32 bits; a workbook stream of 4 GB is no practice workbook.
-    if (stream.size() > UINT32_MAX) return Error{ErrorKind::TooLarge, "工作簿太大或已损坏，无法读取。"};
+    if (stream.size() > UINT32_MAX) return tooLarge();
     std::vector<Record> records;
     ByteReader r(stream);
     std::size_t count = 0;

@@ -26,8 +26,6 @@ struct Record {
     // The body, then the body of each CONTINUE record, as segments for a reader that reads across
     // the seams.
     std::vector<Bytes> segments() const;
-    // Bytes in the body and its continuations together.
-    std::size_t totalSize() const;
 };
 
 // Splits a stream into records, each CONTINUE record going to the record before it (a CONTINUE

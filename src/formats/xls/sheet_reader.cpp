@@ -315,13 +315,6 @@ private:
     Cell* addCell(const CellHeader& h, ValueKind kind) { return addCell(h.row, h.col, h.xf, kind); }
 
     // Files the runs of a cell's own string with the workbook's; the index, or -1 for none.
-    std::int32_t keepRuns(std::vector<FormatRun> runs) {
-        if (runs.empty()) return -1;
-        std::stable_sort(runs.begin(), runs.end(), [](FormatRun a, FormatRun b) { return a.position < b.position; });
-        book_.runLists.push_back(std::move(runs));
-        return static_cast<std::int32_t>(book_.runLists.size() - 1);
-    }
-
     // A short cell record is skipped (each case returns without a cell); MERGEDCELLS and BOF are
     // the sheet's structural records.
     Result<bool> record(const Record& rec) {
@@ -434,7 +427,7 @@ private:
         Cell* c = addCell(t.cell, ValueKind::Text);
         if (!c) return;
         c->text = std::move(t.text);
-        c->runs = keepRuns(std::move(t.runs));
+        c->runs = book_.addRunList(std::move(t.runs));
     }
 
     void boolErr(const BoolErrCell& b) {

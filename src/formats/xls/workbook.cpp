@@ -27,6 +27,13 @@ const ColumnInfo* Sheet::columnInfo(std::uint32_t col) const {
     return nullptr;
 }
 
+std::int32_t Workbook::addRunList(std::vector<FormatRun> runs) {
+    if (runs.empty()) return -1;
+    std::stable_sort(runs.begin(), runs.end(), [](FormatRun a, FormatRun b) { return a.position < b.position; });
+    runLists.push_back(std::move(runs));
+    return static_cast<std::int32_t>(runLists.size() - 1);
+}
+
 const Font* Workbook::font(std::uint16_t index) const {
     if (index == 4) return nullptr;
     const std::size_t i = index > 4 ? index - 1u : index;

@@ -159,6 +159,10 @@ struct Workbook {
     // number of sheets).
     std::uint16_t activeSheet = 0;
 
+    // Keeps a rich string's formatting runs, sorted by position: their index in runLists, -1 for
+    // a string without runs.
+    std::int32_t addRunList(std::vector<FormatRun> runs);
+
     // Font by the index an XF stores (there is no font 4); nullptr when out of range.
     const Font* font(std::uint16_t index) const;
     const Xf* xf(std::uint16_t index) const;

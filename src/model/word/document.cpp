@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "base/read_file.h"
+#include "formats/doc/errors.h"
 #include "model/common/fold.h"
 #include "model/word/font_slot.h"
 #include "model/word/names.h"
@@ -383,7 +384,7 @@ Result<Document> Document::open(Bytes file) {
             d.doc_->libreOffice = d.savedBy().libreOffice;
             return d;
         },
-        +[] { return Error{ErrorKind::TooLarge, "文档太大或已损坏，无法读取。"}; });
+        &doc::tooLarge);
 }
 
 Result<Document> Document::open(const std::filesystem::path& file) {
