@@ -207,8 +207,9 @@ const std::vector<Item<Set3>>& set3TitleAndBodyItems() {
     return items;
 }
 
-// Order 14 is recorded apart: with two or more pictures it goes in neither list.
-const Item<Set3> kSet3PictureInserted = {5, nullptr, "5、图片插入正确", "5、图片插入不正确"};
+// Order 14 is run apart: with two or more pictures it goes in neither list.
+const Item<Set3> kSet3PictureInserted = {5, [](const Set3& s) { return s.shapes.pictures == 1; }, "5、图片插入正确",
+                                         "5、图片插入不正确"};
 
 const std::vector<Item<Set3>>& set3ShapeAndPageNumberItems() {
     static const std::vector<Item<Set3>> items = {
@@ -290,8 +291,7 @@ RubricEnd markWordSet3(const std::filesystem::path& file, MarkingState& state) {
     if (!o.document) {
         allWrong(set3PageItems(), state, o.end.unreadable);
         allWrong(set3TitleAndBodyItems(), state, o.end.unreadable);
-        state.RecordItem(kSet3PictureInserted.points, false, kSet3PictureInserted.correct, kSet3PictureInserted.wrong,
-                         "读不到（" + o.end.unreadable + "）");
+        recordAllWrong(std::span(&kSet3PictureInserted, 1), state, o.end.unreadable);
         allWrong(set3ShapeAndPageNumberItems(), state, o.end.unreadable);
         return o.end;
     }
@@ -314,11 +314,7 @@ RubricEnd markWordSet3(const std::filesystem::path& file, MarkingState& state) {
     s.alignments = countParagraphs(d, last, "左对齐的正文段落", [](const Range& r) { return r.ParagraphFormat().Alignment(); }, 0);
     run(set3TitleAndBodyItems(), s, state);
     s.shapes = countShapes(d, -999995, 20, "");
-    if (s.shapes.pictures.n <= 1) {
-        const model::Check inserted = s.shapes.pictures == 1;
-        state.RecordItem(kSet3PictureInserted.points, inserted.passed, kSet3PictureInserted.correct,
-                         kSet3PictureInserted.wrong, inserted.read, inserted.expected);
-    }
+    if (s.shapes.pictures.n <= 1) runItem(kSet3PictureInserted, s, state);
     s.pageNumber = d.Sections()(1).Footers()(wd::HeaderFooterPrimary).PageNumbers()(1).Alignment();
     run(set3ShapeAndPageNumberItems(), s, state);
     return RubricEnd::read();

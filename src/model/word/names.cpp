@@ -29,7 +29,12 @@ std::string underlineName(double value) {
 }
 
 std::string paragraphAlignmentName(double value) {
-    return nameIn({{0, "左对齐"}, {1, "居中"}, {2, "右对齐"}, {3, "两端对齐"}, {4, "分散对齐"}}, value);
+    return nameIn({{wd::AlignParagraphLeft, "左对齐"},
+                   {wd::AlignParagraphCenter, "居中"},
+                   {wd::AlignParagraphRight, "右对齐"},
+                   {wd::AlignParagraphJustify, "两端对齐"},
+                   {4, "分散对齐"}},
+                  value);
 }
 
 std::string orientationName(double value) {
@@ -37,7 +42,12 @@ std::string orientationName(double value) {
 }
 
 std::string pageNumberAlignmentName(double value) {
-    return nameIn({{0, "左侧"}, {1, "居中"}, {2, "右侧"}, {3, "内侧"}, {4, "外侧"}}, value);
+    return nameIn({{wd::AlignPageNumberLeft, "左侧"},
+                   {wd::AlignPageNumberCenter, "居中"},
+                   {wd::AlignPageNumberRight, "右侧"},
+                   {wd::AlignPageNumberInside, "内侧"},
+                   {wd::AlignPageNumberOutside, "外侧"}},
+                  value);
 }
 
 std::string wrapTypeName(double value) {

@@ -5,7 +5,7 @@
 namespace tarnwick::word {
 namespace {
 
-constexpr std::uint16_t kPlainText = 136, kArchUpCurve = 144, kArchDownCurve = 145, kDeflate = 161,
+constexpr std::uint16_t kPlainText = odraw::spt::TextPlainText, kArchUpCurve = 144, kArchDownCurve = 145, kDeflate = 161,
                         kDeflateBottom = 163, kCascadeUp = 154, kSlantUp = 172;
 constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF;
 
