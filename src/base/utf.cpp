@@ -40,6 +40,13 @@ std::string utf16leToUtf8(const std::uint8_t* data, std::size_t byteCount) {
     return out;
 }
 
+std::string utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    forEachCodePoint(text, [&out](char32_t c) { appendUtf8(out, c); });
+    return out;
+}
+
 std::string latin1ToUtf8(const std::uint8_t* data, std::size_t byteCount) {
     std::string out;
     out.reserve(byteCount);

@@ -14,6 +14,24 @@ void appendUtf8(std::string& out, char32_t cp);
 // become U+FFFD.
 std::string utf16leToUtf8(const std::uint8_t* data, std::size_t byteCount);
 
+// The code points of UTF-16 text, in order: surrogate pairs joined, an unpaired half as U+FFFD.
+template <class F>
+void forEachCodePoint(std::u16string_view text, F&& f) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        f(c);
+    }
+}
+
+// UTF-16 text to UTF-8; unpaired surrogates become U+FFFD.
+std::string utf16ToUtf8(std::u16string_view text);
+
 // Latin-1 bytes (BIFF8 "compressed" strings) to UTF-8.
 std::string latin1ToUtf8(const std::uint8_t* data, std::size_t byteCount);
 

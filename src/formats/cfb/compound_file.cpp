@@ -14,6 +14,10 @@ constexpr std::uint32_t kMaxRegular = 0xFFFFFFFA;
 constexpr std::uint32_t kNoStream = 0xFFFFFFFF;
 constexpr std::size_t kHeaderSize = 512;
 constexpr std::size_t kDirEntrySize = 128;
+// The mini sector size and the mini stream cutoff: the only values [MS-CFB] allows, and the
+// header is checked for them.
+constexpr std::size_t kMiniSectorSize = 64;
+constexpr std::uint32_t kMiniCutoff = 4096;
 
 Error damaged(const char* what) {
     return Error{ErrorKind::Damaged, std::string("文件已损坏，无法读取（") + what + "）。"};
@@ -33,8 +37,6 @@ bool sameName(std::string_view a, std::string_view b) { return equalsIgnoreAscii
 struct Header {
     std::uint16_t majorVersion = 3;
     std::size_t sectorSize = 512;
-    std::size_t miniSectorSize = 64;
-    std::uint32_t miniCutoff = 4096;
     std::uint32_t numFatSectors = 0;
     std::uint32_t firstDirSector = 0;
     std::uint32_t firstMiniFatSector = 0;
@@ -56,16 +58,14 @@ Result<Header> parseHeader(Bytes file) {
         return damaged("扇区大小不正确");
     if (miniShift != 6) return damaged("小扇区大小不正确");
     h.sectorSize = std::size_t{1} << sectorShift;
-    h.miniSectorSize = std::size_t{1} << miniShift;
 
     h.numFatSectors = u32At(file, 0x2C);
     h.firstDirSector = u32At(file, 0x30);
-    h.miniCutoff = u32At(file, 0x38);
     h.firstMiniFatSector = u32At(file, 0x3C);
     h.numMiniFatSectors = u32At(file, 0x40);
     h.firstDifatSector = u32At(file, 0x44);
     h.numDifatSectors = u32At(file, 0x48);
-    if (h.miniCutoff != 4096) return damaged("小流界限不正确");
+    if (u32At(file, 0x38) != kMiniCutoff) return damaged("小流界限不正确");
 
     const std::size_t ss = h.sectorSize;
     h.sectorsInFile = (file.size() + ss - 1) / ss - 1;  // minus the header sector
@@ -178,8 +178,6 @@ Result<CompoundFile> CompoundFile::open(Bytes file) {
     CompoundFile cf;
     cf.file_ = file;
     cf.sectorSize_ = header->sectorSize;
-    cf.miniSectorSize_ = header->miniSectorSize;
-    cf.miniCutoff_ = header->miniCutoff;
 
     auto fatSectors = readDifat(file, *header);
     if (!fatSectors) return fatSectors.error();
@@ -191,6 +189,7 @@ Result<CompoundFile> CompoundFile::open(Bytes file) {
     if (!dirBytes) return dirBytes.error();
     cf.dir_ = parseDirectory(*dirBytes, header->majorVersion);
     if (cf.dir_.empty() || cf.dir_[0].type != 5) return damaged("缺少根目录");
+    cf.root_ = cf.rootChildren();
 
     auto miniFat = readMiniFat(file, *header, cf.fat_);
     if (!miniFat) return miniFat.error();
@@ -207,7 +206,7 @@ Result<CompoundFile> CompoundFile::open(Bytes file) {
 
 Result<std::vector<std::uint8_t>> CompoundFile::readChain(std::uint32_t start, std::uint64_t size, bool mini) const {
     const std::vector<std::uint32_t>& table = mini ? miniFat_ : fat_;
-    const std::size_t unit = mini ? miniSectorSize_ : sectorSize_;
+    const std::size_t unit = mini ? kMiniSectorSize : sectorSize_;
     const Bytes source = mini ? Bytes(miniStream_) : file_;
     // A stream can never be larger than the bytes it is read from.
     const bool sized = size != UINT64_MAX;
@@ -259,25 +258,23 @@ std::vector<std::uint32_t> CompoundFile::rootChildren() const {
 
 std::vector<std::string> CompoundFile::rootNames() const {
     std::vector<std::string> names;
-    for (std::uint32_t i : rootChildren()) names.push_back(dir_[i].name);
+    for (std::uint32_t i : root_) names.push_back(dir_[i].name);
     return names;
 }
 
-bool CompoundFile::hasStream(std::string_view name) const {
-    for (std::uint32_t i : rootChildren())
-        if (dir_[i].type == 2 && sameName(dir_[i].name, name)) return true;
-    return false;
+const DirectoryEntry* CompoundFile::rootStream(std::string_view name) const {
+    for (std::uint32_t i : root_)
+        if (dir_[i].type == 2 && sameName(dir_[i].name, name)) return &dir_[i];
+    return nullptr;
 }
 
+bool CompoundFile::hasStream(std::string_view name) const { return rootStream(name) != nullptr; }
+
 Result<std::vector<std::uint8_t>> CompoundFile::stream(std::string_view name) const {
-    for (std::uint32_t i : rootChildren()) {
-        const DirectoryEntry& e = dir_[i];
-        if (e.type != 2 || !sameName(e.name, name)) continue;
-        if (e.size == 0) return std::vector<std::uint8_t>{};
-        const bool mini = e.size < miniCutoff_;
-        return readChain(e.startSector, e.size, mini);
-    }
-    return Error{ErrorKind::NotFound, "文件中没有名为“" + std::string(name) + "”的数据流。"};
+    const DirectoryEntry* e = rootStream(name);
+    if (!e) return Error{ErrorKind::NotFound, "文件中没有名为“" + std::string(name) + "”的数据流。"};
+    if (e->size == 0) return std::vector<std::uint8_t>{};
+    return readChain(e->startSector, e->size, e->size < kMiniCutoff);
 }
 
 }  // namespace tarnwick::cfb

@@ -38,14 +38,15 @@ private:
     CompoundFile() = default;
     Result<std::vector<std::uint8_t>> readChain(std::uint32_t start, std::uint64_t size, bool mini) const;
     std::vector<std::uint32_t> rootChildren() const;  // directory indexes, tree order
+    // The entry of that stream directly under the root; nullptr when there is none.
+    const DirectoryEntry* rootStream(std::string_view name) const;
 
     Bytes file_;
     std::size_t sectorSize_ = 512;
-    std::size_t miniSectorSize_ = 64;
-    std::uint32_t miniCutoff_ = 4096;
     std::vector<std::uint32_t> fat_;
     std::vector<std::uint32_t> miniFat_;
     std::vector<DirectoryEntry> dir_;
+    std::vector<std::uint32_t> root_;  // rootChildren(), walked once when the file is opened
     std::vector<std::uint8_t> miniStream_;
 };
 

@@ -90,7 +90,7 @@ private:
         for (std::size_t i = 0; i < clx_.pcds.size(); ++i) {
             const Pcd& pcd = clx_.pcds[i];
             if (pcd.prm.fComplex() && pcd.prm.igrpprl() >= clx_.rgPrc.size()) return damaged("片段属性的编号超出范围");
-            doc_.pieces.push_back(Piece{CpRange{clx_.cps[i], clx_.cps[i + 1]}, pcd.fc, pcd.prm, pcd.fNoParaLast});
+            doc_.pieces.push_back(Piece{CpRange{clx_.cps[i], clx_.cps[i + 1]}, pcd.fc, pcd.prm});
         }
         auto text = readPieceText(wd_, clx_, lim_.maxCps);
         if (!text) return text.error();
@@ -499,7 +499,6 @@ private:
         if (!dgg.present()) return true;
         auto bytes = slice(FcLcbIndex::DggInfo, "绘图数据");
         if (!bytes) return bytes.error();
-        doc_.dggInfoLocation = dgg;
         return true;
     }
 
@@ -534,14 +533,11 @@ Result<FibBase> checkFibBase(Bytes wordDocument) {
     return base;
 }
 
-Result<Document> readStreams(std::vector<std::uint8_t> wordDocument, std::vector<std::uint8_t> table,
-                             std::vector<std::uint8_t> data, const ReadLimits& limits) {
-    auto base = checkFibBase(wordDocument);
-    if (!base) return base.error();
+// The FibBase has been checked (checkFibBase) before.
+Result<Document> readStreams(std::vector<std::uint8_t> wordDocument, std::vector<std::uint8_t> table, const ReadLimits& limits) {
     Document doc;
     doc.wordDocumentStream = std::move(wordDocument);
     doc.tableStream = std::move(table);
-    doc.dataStream = std::move(data);
     Reader reader(doc, limits);
     auto ok = reader.read();
     if (!ok) return ok.error();
@@ -583,34 +579,27 @@ Result<Document> readFile(Bytes file, const ReadLimits& limits) {
         if (cf.error().kind == ErrorKind::NotCompoundFile) return notCompoundFile();
         return cf.error();
     }
-    if (!cf->hasStream("WordDocument")) {
+    auto wd = cf->stream("WordDocument");
+    if (!wd) {
+        if (wd.error().kind != ErrorKind::NotFound) return wd.error();
         if (cf->hasStream("Workbook") || cf->hasStream("Book")) return excelWorkbook();
         if (cf->hasStream("PowerPoint Document")) return powerPointFile();
         return noWordDocument();
     }
-    auto wd = cf->stream("WordDocument");
-    if (!wd) return wd.error();
     // The FIB says which table stream; old and encrypted files are recognised before it is needed.
     auto base = checkFibBase(*wd);
     if (!base) return base.error();
     const char* tableName = base->fWhichTblStm ? "1Table" : "0Table";
-    if (!cf->hasStream(tableName)) return damaged(std::string("缺少表格流 ") + tableName);
     auto table = cf->stream(tableName);
-    if (!table) return table.error();
-    std::vector<std::uint8_t> data;
-    if (cf->hasStream("Data")) {
-        auto d = cf->stream("Data");
-        if (!d) return d.error();
-        data = std::move(*d);
+    if (!table) {
+        if (table.error().kind == ErrorKind::NotFound) return damaged(std::string("缺少表格流 ") + tableName);
+        return table.error();
     }
-    auto doc = readStreams(std::move(*wd), std::move(*table), std::move(data), limits);
+    auto doc = readStreams(std::move(*wd), std::move(*table), limits);
     if (!doc) return doc;
-    if (cf->hasStream("\x05SummaryInformation")) {
-        auto si = cf->stream("\x05SummaryInformation");
-        if (si) {
-            auto summary = oleps::readSummaryInformation(*si);
-            if (summary) doc->summary = std::move(*summary);
-        }
+    if (auto si = cf->stream("\x05SummaryInformation")) {
+        auto summary = oleps::readSummaryInformation(*si);
+        if (summary) doc->summary = std::move(*summary);
     }
     return doc;
 }
@@ -618,11 +607,9 @@ Result<Document> readFile(Bytes file, const ReadLimits& limits) {
 }  // namespace
 
 Bytes Document::dggInfo() const {
-    const Bytes table(tableStream);
-    if (!dggInfoLocation.present() || dggInfoLocation.fc > table.size() ||
-        table.size() - dggInfoLocation.fc < dggInfoLocation.lcb)
-        return {};
-    return table.subspan(dggInfoLocation.fc, dggInfoLocation.lcb);
+    // Checked against the table stream when the document was read.
+    auto bytes = tableSlice(Bytes(tableStream), fib.fcLcb(FcLcbIndex::DggInfo), "绘图数据");
+    return bytes ? *bytes : Bytes{};
 }
 
 std::u16string_view Document::textOf(CpRange range) const {
@@ -647,30 +634,19 @@ const HeaderStory* Document::inheritedHeader(std::size_t section, HeaderKind kin
     return nullptr;
 }
 
-std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t u = text[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            u = 0x10000 + ((u - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00);
-            ++i;
-        }
-        appendUtf8(out, u);
-    }
-    return out;
-}
+std::string toUtf8(std::u16string_view text) { return utf16ToUtf8(text); }
 
 Result<Document> readDocument(Bytes file, const ReadLimits& limits) {
     return guardedRead([&] { return readFile(file, limits); }, tooLarge);
 }
 
-Result<Document> readDocumentStreams(Bytes wordDocument, Bytes table, Bytes data, const ReadLimits& limits) {
+Result<Document> readDocumentStreams(Bytes wordDocument, Bytes table, const ReadLimits& limits) {
     return guardedRead(
-        [&] {
+        [&]() -> Result<Document> {
+            auto base = checkFibBase(wordDocument);
+            if (!base) return base.error();
             return readStreams(std::vector<std::uint8_t>(wordDocument.begin(), wordDocument.end()),
-                               std::vector<std::uint8_t>(table.begin(), table.end()),
-                               std::vector<std::uint8_t>(data.begin(), data.end()), limits);
+                               std::vector<std::uint8_t>(table.begin(), table.end()), limits);
         },
         tooLarge);
 }

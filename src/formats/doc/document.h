@@ -67,7 +67,6 @@ struct Piece {
     CpRange cps;
     FcCompressed fc;
     Prm prm;
-    bool fNoParaLast = false;
 };
 
 // A style with its properties resolved through istdBase. For a character style `chp` holds
@@ -108,8 +107,6 @@ struct Document {
     // The streams, for readers of pictures and drawings.
     std::vector<std::uint8_t> wordDocumentStream;
     std::vector<std::uint8_t> tableStream;
-    std::vector<std::uint8_t> dataStream;  // empty when the file has no Data stream
-    FcLcb dggInfoLocation;                 // checked against the table stream
     // The OfficeArtContent (drawing group and drawings) in the table stream; empty when none.
     Bytes dggInfo() const;
 
@@ -143,8 +140,8 @@ struct ReadLimits {
 Result<Document> readDocument(Bytes file, const ReadLimits& limits = {});
 
 // Reads the streams of a document already taken out of its container (the table stream is the
-// one FibBase.fWhichTblStm names; data may be empty).
-Result<Document> readDocumentStreams(Bytes wordDocument, Bytes table, Bytes data, const ReadLimits& limits = {});
+// one FibBase.fWhichTblStm names). The Data stream (inline pictures' bytes) is not read.
+Result<Document> readDocumentStreams(Bytes wordDocument, Bytes table, const ReadLimits& limits = {});
 
 // UTF-16 to UTF-8 (unpaired surrogates become U+FFFD).
 std::string toUtf8(std::u16string_view text);

@@ -12,10 +12,7 @@ Dop parseDop(Bytes bytes) {
     // istdClickParaType, a flags word, then a word of fOrganizeInFolder, fUseLongFileNames,
     // iPixelsPerInch (10 bits), fWebOptionsInit, fMaybeFEL and, in bit 14, fCharLineUnits.
     std::uint16_t flags2 = 0;
-    if (readLE(bytes, 506, flags2)) {
-        d.hasDop2000 = true;
-        d.fCharLineUnits = (flags2 & 0x4000) != 0;
-    }
+    if (readLE(bytes, 506, flags2)) d.fCharLineUnits = (flags2 & 0x4000) != 0;
     return d;
 }
 

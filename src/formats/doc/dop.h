@@ -11,7 +11,6 @@ struct Dop {
     bool fFacingPages = false;    // different odd and even headers and footers
     bool fMirrorMargins = false;
     std::uint16_t dxaTab = 720;   // default tab interval, twips
-    bool hasDop2000 = false;      // the DOP is long enough for Dop2000's fields
     bool fCharLineUnits = false;  // character/line units may be in use (Dop2000)
 };
 

@@ -5,22 +5,18 @@
 #include <unordered_set>
 
 #include "formats/doc/errors.h"
+#include "formats/doc/plc.h"
 
 namespace tarnwick::doc {
 
 Result<PlcBte> parsePlcBte(Bytes plc, std::size_t maxPages, const char* what) {
-    // A PLC of 4-byte page numbers.
-    if (plc.size() < 4 || (plc.size() - 4) % 8 != 0) return damaged(std::string(what) + "的长度不正确");
-    const std::size_t n = (plc.size() - 4) / 8;
-    if (n > maxPages) return tooLarge();
+    auto parsed = parsePlc(plc, 4, maxPages, what);
+    if (!parsed) return parsed.error();
     PlcBte out;
-    out.aFc.resize(n + 1);
-    out.aPn.resize(n);
-    ByteReader r(plc);
-    for (auto& fc : out.aFc) r.u32(fc);
-    for (auto& pn : out.aPn) {
-        r.u32(pn);
-        pn &= 0x3FFFFF;
+    out.aPn.resize(parsed->count());
+    for (std::size_t i = 0; i < out.aPn.size(); ++i) {
+        readLE(parsed->element(i), 0, out.aPn[i]);
+        out.aPn[i] &= 0x3FFFFF;
     }
     return out;
 }

@@ -14,11 +14,10 @@ namespace tarnwick::doc {
 
 inline constexpr std::size_t kFkpSize = 512;
 
-// [MS-DOC] 2.8.5 PlcBteChpx / 2.8.6 PlcBtePapx: FC boundaries and the page number (PnFkpChpx /
-// PnFkpPapx, low 22 bits) of the FKP for each range.
+// [MS-DOC] 2.8.5 PlcBteChpx / 2.8.6 PlcBtePapx: the page number (PnFkpChpx / PnFkpPapx, low 22
+// bits) of the FKP for each FC range. The ranges themselves are not needed: each FKP holds its own.
 struct PlcBte {
-    std::vector<std::uint32_t> aFc;  // n + 1
-    std::vector<std::uint32_t> aPn;  // n
+    std::vector<std::uint32_t> aPn;
 };
 Result<PlcBte> parsePlcBte(Bytes plc, std::size_t maxPages, const char* what);
 

@@ -38,7 +38,6 @@ Result<Sttb> parseSttb(Bytes sttb, std::size_t maxCount, const char* what) {
     if (!r.u16(cbExtra)) return damaged(std::string(what) + "不完整");
     if (cData > maxCount) return tooLarge();
     out.strings.reserve(cData);
-    out.extra.reserve(cData);
     for (std::size_t i = 0; i < cData; ++i) {
         std::size_t bytes = 0;
         if (out.fExtend) {
@@ -50,10 +49,9 @@ Result<Sttb> parseSttb(Bytes sttb, std::size_t maxCount, const char* what) {
             if (!r.u8(cch)) return damaged(std::string(what) + "不完整");
             bytes = cch;
         }
-        Bytes s, e;
-        if (!r.bytes(bytes, s) || !r.bytes(cbExtra, e)) return damaged(std::string(what) + "不完整");
+        Bytes s, extra;
+        if (!r.bytes(bytes, s) || !r.bytes(cbExtra, extra)) return damaged(std::string(what) + "不完整");
         out.strings.push_back(s);
-        out.extra.push_back(e);
     }
     return out;
 }

@@ -29,11 +29,10 @@ Result<Plc> parsePlc(Bytes plc, std::size_t cbData, std::size_t maxCount, const 
 // The bytes of a table-stream structure, or Damaged when the pair runs past the stream.
 Result<Bytes> tableSlice(Bytes table, FcLcb where, const char* what);
 
-// [MS-DOC] 2.2.4 STTB: the strings (data after each length prefix) and their extra data.
+// [MS-DOC] 2.2.4 STTB: the strings (data after each length prefix); their extra data is skipped.
 struct Sttb {
     bool fExtend = false;  // 16-bit characters with 16-bit lengths
     std::vector<Bytes> strings;  // raw: 16-bit characters when fExtend, else the 8-bit data
-    std::vector<Bytes> extra;
 };
 Result<Sttb> parseSttb(Bytes sttb, std::size_t maxCount, const char* what);
 

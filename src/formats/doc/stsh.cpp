@@ -69,10 +69,7 @@ Result<Std> parseStd(Bytes bytes, std::uint16_t cbSTDBaseInFile) {
         Bytes upx;
         if (!nextUpx(upx)) return damaged("样式格式超出样式定义");
         if (i == papxAt) {
-            if (upx.size() >= 2) {
-                readLE(upx, 0, s.papxIstd);
-                s.papx = upx.subspan(2);
-            }
+            if (upx.size() >= 2) s.papx = upx.subspan(2);  // after UpxPapx.istd
         } else if (i == chpxAt) {
             s.chpx = upx;
         }

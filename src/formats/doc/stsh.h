@@ -42,7 +42,6 @@ struct Std {
     std::uint8_t cupx = 0;
     bool fHidden = false;
     std::string name;  // UTF-8
-    std::uint16_t papxIstd = 0;  // UpxPapx.istd (paragraph, table and list styles)
     Bytes papx;                  // UpxPapx.grpprlPapx
     Bytes chpx;                  // UpxChpx.grpprlChpx (paragraph, table and character styles)
 };

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "base/read_file.h"
+#include "base/utf.h"
 #include "formats/doc/errors.h"
 #include "model/common/fold.h"
 #include "model/word/font_slot.h"
@@ -24,16 +25,7 @@ const doc::Paragraph& paragraphAt(const DocumentData& d, std::size_t live) {
 template <class F>
 void forEachCodePoint(const std::u16string& text, doc::CpRange range, F&& f) {
     const std::size_t end = std::min<std::size_t>(range.end, text.size());
-    for (std::size_t i = range.start; i < end; ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < end && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        f(c);
-    }
+    if (range.start < end) tarnwick::forEachCodePoint(std::u16string_view(text).substr(range.start, end - range.start), f);
 }
 
 // The runs of a paragraph, each cut to the paragraph (the mark's run included).

@@ -70,11 +70,12 @@ inline void set16(std::vector<std::uint8_t>& b, std::size_t at, std::uint16_t v)
     b[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-// The three streams of a document file, to be patched and read with readDocumentStreams.
+// The two streams of a document file the reader reads, to be patched and read with
+// readDocumentStreams.
 struct Streams {
-    std::vector<std::uint8_t> wordDocument, table, data;
+    std::vector<std::uint8_t> wordDocument, table;
     Result<Document> read(const ReadLimits& limits = {}) const {
-        return readDocumentStreams(Bytes(wordDocument), Bytes(table), Bytes(data), limits);
+        return readDocumentStreams(Bytes(wordDocument), Bytes(table), limits);
     }
 };
 inline Streams streamsOf(const std::vector<std::uint8_t>& file) {
@@ -84,7 +85,6 @@ inline Streams streamsOf(const std::vector<std::uint8_t>& file) {
     s.wordDocument = cf->stream("WordDocument").value();
     const bool one = (s.wordDocument.at(11) & 0x02) != 0;  // fWhichTblStm
     s.table = cf->stream(one ? "1Table" : "0Table").value();
-    if (cf->hasStream("Data")) s.data = cf->stream("Data").value();
     return s;
 }
 

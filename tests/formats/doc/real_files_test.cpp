@@ -61,7 +61,6 @@ TEST(RealFiles, FloatingPicturesColoursAlignmentAndShapes) {
         EXPECT_GT(a.spa.xaRight, a.spa.xaLeft);
     }
     EXPECT_FALSE(d.dggInfo().empty());
-    EXPECT_FALSE(d.dataStream.empty());
 
     // Section 2 is landscape with the dimensions swapped.
     ASSERT_EQ(d.sections.size(), 2u);
