@@ -40,6 +40,12 @@ std::string utf16leToUtf8(const std::uint8_t* data, std::size_t byteCount) {
     return out;
 }
 
+std::size_t utf16leBytesBeforeNul(const std::uint8_t* data, std::size_t byteCount) {
+    std::size_t units = 0;
+    while (2 * units + 1 < byteCount && (data[2 * units] | data[2 * units + 1]) != 0) ++units;
+    return 2 * units;
+}
+
 std::string utf16ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -14,6 +14,10 @@ void appendUtf8(std::string& out, char32_t cp);
 // become U+FFFD.
 std::string utf16leToUtf8(const std::uint8_t* data, std::size_t byteCount);
 
+// Bytes of little-endian UTF-16 text before its first NUL unit (all whole units when there is
+// none; an odd trailing byte is not counted).
+std::size_t utf16leBytesBeforeNul(const std::uint8_t* data, std::size_t byteCount);
+
 // The code points of UTF-16 text, in order: surrogate pairs joined, an unpaired half as U+FFFD.
 template <class F>
 void forEachCodePoint(std::u16string_view text, F&& f) {

@@ -10,11 +10,9 @@ namespace {
 // A null-terminated UTF-16 string starting at unit `from` of `units`; the end of the bytes ends
 // it too.
 std::string zString(Bytes chars, std::size_t from) {
-    const std::size_t units = chars.size() / 2;
-    std::size_t end = from;
-    while (end < units && (chars[2 * end] | chars[2 * end + 1]) != 0) ++end;
-    if (from >= end) return {};
-    return utf16leToUtf8(chars.data() + 2 * from, 2 * (end - from));
+    if (from >= chars.size() / 2) return {};
+    const std::uint8_t* start = chars.data() + 2 * from;
+    return utf16leToUtf8(start, utf16leBytesBeforeNul(start, chars.size() - 2 * from));
 }
 
 }  // namespace

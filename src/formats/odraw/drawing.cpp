@@ -24,14 +24,7 @@ std::vector<std::uint8_t> copyOf(Bytes b) { return {b.begin(), b.end()}; }
 std::optional<std::string> textOf(const PropertyTable& props, std::uint16_t id) {
     const Property* p = props.find(id);
     if (!p || !p->isComplex) return std::nullopt;
-    std::size_t units = p->data.size() / 2;
-    for (std::size_t i = 0; i < units; ++i) {
-        if (p->data[2 * i] == 0 && p->data[2 * i + 1] == 0) {
-            units = i;
-            break;
-        }
-    }
-    return utf16leToUtf8(p->data.data(), units * 2);
+    return utf16leToUtf8(p->data.data(), utf16leBytesBeforeNul(p->data.data(), p->data.size()));
 }
 
 // Outcome of a step that fills a vector passed in.
@@ -241,14 +234,7 @@ private:
         readLE(e.body, 28, b.foDelay);
         const std::size_t cbName = e.body[33];
         if (cbName > e.body.size() - kFixed) return damaged("图片库条目的名称超出记录");
-        std::size_t units = cbName / 2;
-        for (std::size_t i = 0; i < units; ++i) {
-            if (e.body[kFixed + 2 * i] == 0 && e.body[kFixed + 2 * i + 1] == 0) {
-                units = i;
-                break;
-            }
-        }
-        b.name = utf16leToUtf8(e.body.data() + kFixed, units * 2);
+        b.name = utf16leToUtf8(e.body.data() + kFixed, utf16leBytesBeforeNul(e.body.data() + kFixed, cbName));
         b.embedded = e.body.size() > kFixed + cbName;
         return b;
     }

@@ -78,10 +78,7 @@ Result<PropertyValue> readValue(Bytes set, std::size_t at, std::uint16_t type, s
             s.wide = wide;
             std::size_t len = data.size();
             if (wide) {
-                len &= ~std::size_t{1};
-                std::size_t units = 0;
-                while (units * 2 < len && (data[2 * units] | data[2 * units + 1]) != 0) ++units;
-                len = units * 2;
+                len = utf16leBytesBeforeNul(data.data(), len);
                 s.bytes.assign(reinterpret_cast<const char*>(data.data()), len);
                 s.utf8 = utf16leToUtf8(data.data(), len);
             } else {
