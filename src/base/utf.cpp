@@ -60,6 +60,17 @@ std::string latin1ToUtf8(const std::uint8_t* data, std::size_t byteCount) {
     return out;
 }
 
+std::string cp1252ToUtf8(const std::uint8_t* data, std::size_t byteCount) {
+    static constexpr char16_t k80[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    std::string out;
+    out.reserve(byteCount);
+    for (std::size_t i = 0; i < byteCount; ++i)
+        appendUtf8(out, data[i] >= 0x80 && data[i] < 0xA0 ? char32_t{k80[data[i] - 0x80]} : char32_t{data[i]});
+    return out;
+}
+
 std::size_t codePointCount(std::string_view utf8) {
     std::size_t n = 0;
     for (unsigned char c : utf8)

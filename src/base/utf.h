@@ -38,6 +38,9 @@ std::string utf16ToUtf8(std::u16string_view text);
 
 // Latin-1 bytes (BIFF8 "compressed" strings) to UTF-8.
 std::string latin1ToUtf8(const std::uint8_t* data, std::size_t byteCount);
+// Windows-1252 bytes to UTF-8: Latin-1 except 0x80-0x9F (euro, curly quotes, dashes, ...); the five
+// bytes that code page leaves undefined stay the C1 controls Windows turns them into.
+std::string cp1252ToUtf8(const std::uint8_t* data, std::size_t byteCount);
 
 // Number of code points in valid UTF-8 (continuation bytes are not counted).
 std::size_t codePointCount(std::string_view utf8);

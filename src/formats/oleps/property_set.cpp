@@ -26,8 +26,9 @@ Error damaged(const char* what) {
 
 std::optional<std::string> decode8(const std::string& bytes, std::uint16_t codePage) {
     if (codePage == 65001) return bytes;
-    if (codePage == 1252 || codePage == 28591)
-        return latin1ToUtf8(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    if (codePage == 1252) return cp1252ToUtf8(data, bytes.size());
+    if (codePage == 28591) return latin1ToUtf8(data, bytes.size());
     for (unsigned char c : bytes)
         if (c >= 0x80) return std::nullopt;
     return bytes;

@@ -110,6 +110,15 @@ TEST(SummaryInformation, StringsInTheSetsCodePage) {
     auto latin = readSummaryInformation(propertySetStream({{1, codePage(1252)}, {kPidAuthor, lpstr("Moli\xE8re")}}));
     ASSERT_TRUE(latin.ok());
     EXPECT_EQ(latin->author->utf8, "Molière");
+    // Windows-1252 is not Latin-1 in 0x80-0x9F: curly quotes, the euro, dashes. Code page 28591
+    // (ISO 8859-1) keeps those bytes as the C1 controls they are there.
+    auto quotes = readSummaryInformation(
+        propertySetStream({{1, codePage(1252)}, {kPidAuthor, lpstr("\x93O\x92" "Brien\x94 \x80\x97\x81")}}));
+    ASSERT_TRUE(quotes.ok());
+    EXPECT_EQ(quotes->author->utf8, "“O’Brien” €—\u0081");
+    auto iso = readSummaryInformation(propertySetStream({{1, codePage(28591)}, {kPidAuthor, lpstr("\x80")}}));
+    ASSERT_TRUE(iso.ok());
+    EXPECT_EQ(iso->author->utf8, "\u0080");
 }
 
 TEST(SummaryInformation, DamagedAndForeignSets) {
