@@ -4,6 +4,8 @@
 
 #include "cli/commands.h"
 #include "base/json_text.h"
+#include "base/path_text.h"
+#include "base/utf.h"
 #include "model/excel/names.h"
 #include "model/excel/workbook.h"
 
@@ -213,13 +215,12 @@ void writeJson(const excel::Workbook& book, const std::string& file, std::ostrea
 }  // namespace
 
 int runInspect(const std::string& file, bool json, std::ostream& out, std::ostream& err) {
-    const std::filesystem::path path(std::u8string(file.begin(), file.end()));
-    std::string ext = path.extension().string();
-    for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    if (ext == ".doc" || ext == ".dot") return runInspectDocument(file, json, out, err);
+    const std::filesystem::path path = pathFromUtf8(file);
+    const std::string ext = utf8Of(path.extension());
+    if (equalsIgnoreAsciiCase(ext, ".doc") || equalsIgnoreAsciiCase(ext, ".dot")) return runInspectDocument(file, json, out, err);
     auto book = excel::Workbook::open(path);
     // Not a workbook but another Office file: perhaps a document under another name.
-    if (!book && book.error().kind == ErrorKind::WrongFormat && ext != ".xls")
+    if (!book && book.error().kind == ErrorKind::WrongFormat && !equalsIgnoreAsciiCase(ext, ".xls"))
         return runInspectDocument(file, json, out, err);
     if (!book) {
         if (json) out << "{\"file\": " << jsonString(file) << ", \"error\": " << jsonString(book.error().message) << "}\n";

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "base/number_text.h"
 #include "base/json_text.h"
+#include "base/path_text.h"
 #include "model/word/document.h"
 
 namespace tarnwick::cli {
@@ -196,7 +197,7 @@ void writeJson(const word::Document& d, const std::string& file, std::ostream& o
 }  // namespace
 
 int runInspectDocument(const std::string& file, bool json, std::ostream& out, std::ostream& err) {
-    auto d = word::Document::open(std::filesystem::path(std::u8string(file.begin(), file.end())));
+    auto d = word::Document::open(pathFromUtf8(file));
     if (!d) {
         if (json) out << "{\"file\": " << jsonString(file) << ", \"error\": " << jsonString(d.error().message) << "}\n";
         err << file << "：" << d.error().message << "\n";

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "base/path_text.h"
 #include "classroom/class_report.h"
 #include "cli/commands.h"
 #include "marking/result_json.h"
@@ -23,7 +24,6 @@ bool parseShard(const std::string& text, int& k, int& n) {
            k >= 1 && k <= n && n <= 100000;
 }
 
-std::filesystem::path pathOf(const std::string& utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
 
 // The exercise document as the program writes it: what a student who did nothing hands in.
 Bytes startingDocument(const exercises::Exercise& e) {
@@ -42,7 +42,7 @@ int runMarkClass(const MarkClassOptions& o, std::ostream& out, std::ostream& err
         err << "--shard 的格式应为 k/n（1 ≤ k ≤ n），而不是“" << o.shard << "”。\n";
         return kExitUsage;
     }
-    auto listed = classroom::listSubmissions(pathOf(o.dir), *e);
+    auto listed = classroom::listSubmissions(pathFromUtf8(o.dir), *e);
     if (!listed) {
         err << listed.error().message << '\n';
         return listed.error().kind == ErrorKind::NotFound ? kExitFileMissing : kExitUsage;
@@ -64,7 +64,7 @@ int runMarkClass(const MarkClassOptions& o, std::ostream& out, std::ostream& err
     report.copies = classroom::findCopies(report.results, start);
 
     auto writeFile = [&](const std::string& file, auto&& write) {
-        std::ofstream f(pathOf(file), std::ios::binary | std::ios::trunc);
+        std::ofstream f(pathFromUtf8(file), std::ios::binary | std::ios::trunc);
         write(report, f);
         f.close();
         if (!f) {

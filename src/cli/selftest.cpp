@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "base/json_text.h"
+#include "base/path_text.h"
 #include "marking/result_json.h"
 #include "platform/file_io.h"
 #include "resources/embedded.h"
@@ -25,14 +26,6 @@ const selftest::Program* programNamed(std::string_view name) {
     return nullptr;
 }
 
-std::filesystem::path pathOf(std::string_view utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string shown(const std::filesystem::path& p) {
-    const std::u8string s = p.u8string();
-    return std::string(s.begin(), s.end());
-}
 
 int usage(std::ostream& err, std::string_view message) {
     err << "tarnwick-cli selftest：" << message << '\n';
@@ -43,20 +36,20 @@ int writeWorkbook(const selftest::Program& program, const std::string& dir, std:
     std::span<const unsigned char> bytes;
     for (const resources::Resource& r : selftest::workbooks::all())
         if (r.name == program.id) bytes = r.bytes;
-    const std::filesystem::path folder = pathOf(dir);
-    const std::filesystem::path file = folder / pathOf(program.workbook);
+    const std::filesystem::path folder = pathFromUtf8(dir);
+    const std::filesystem::path file = folder / pathFromUtf8(program.workbook);
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (bytes.empty() || !platform::writeFile(file, bytes)) {
-        err << "无法写入工作簿“" << shown(file) << "”。\n";
+        err << "无法写入工作簿“" << utf8Of(file) << "”。\n";
         return kExitNotPrepared;
     }
-    out << shown(file) << '\n';
+    out << utf8Of(file) << '\n';
     return kExitOk;
 }
 
 int mark(const selftest::Program& program, const std::string& file, bool json, std::ostream& out, std::ostream& err) {
-    const selftest::MarkOutcome r = selftest::markFile(program, pathOf(file));
+    const selftest::MarkOutcome r = selftest::markFile(program, pathFromUtf8(file));
     if (r.end != selftest::MarkEnd::Marked) {
         if (json) out << "{\"program\": " << jsonString(program.id) << ", \"reason\": " << jsonString(r.reason) << "}\n";
         err << r.reason << '\n';

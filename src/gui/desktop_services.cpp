@@ -8,6 +8,8 @@
 #include <QIcon>
 #include <QUrl>
 
+#include "base/path_text.h"
+
 namespace tarnwick::gui {
 
 int captionRoom(const QFont& font, const QString& caption) {
@@ -22,10 +24,7 @@ namespace {
 
 QString qText(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QString qPath(const std::filesystem::path& p) {
-    const std::u8string u8 = p.u8string();
-    return QString::fromUtf8(reinterpret_cast<const char*>(u8.data()), static_cast<qsizetype>(u8.size()));
-}
+QString qPath(const std::filesystem::path& p) { return qText(utf8Of(p)); }
 
 std::unique_ptr<QMessageBox> makeBox(QWidget* owner, std::string_view captionText, std::string_view text,
                                      QMessageBox::StandardButtons buttons) {

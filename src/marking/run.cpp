@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/path_text.h"
 #include "marking/rubric_table.h"
 #include "platform/file_io.h"
 #include "exercises/catalog.h"
@@ -105,8 +106,7 @@ RunOutcome markDocument(exercises::QuestionNumberType number, const std::filesys
         return out;
     }
     std::error_code ec;
-    const std::u8string u8 = document.u8string();
-    const std::string shown(u8.begin(), u8.end());
+    const std::string shown = utf8Of(document);
     if (!std::filesystem::exists(std::filesystem::status(document, ec))) {
         out.end = RunEnd::FileMissing;
         out.message = shown + "不存在。";

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "base/path_text.h"
 #include "base/utf.h"
 
 namespace tarnwick::platform {
@@ -14,7 +15,7 @@ std::string ExamFolder::shownFile(std::string_view fileName) const {
 }
 
 std::filesystem::path ExamFolder::file(std::string_view fileName) const {
-    return path / std::filesystem::path(std::u8string(fileName.begin(), fileName.end()));
+    return path / pathFromUtf8(fileName);
 }
 
 ExamFolder windowsSpelling(std::filesystem::path real) {
@@ -22,8 +23,7 @@ ExamFolder windowsSpelling(std::filesystem::path real) {
 }
 
 ExamFolder posixSpelling(std::filesystem::path real) {
-    const auto u8 = real.u8string();
-    std::string text(u8.begin(), u8.end());
+    const std::string text = utf8Of(real);
     return ExamFolder{std::move(real), text, text, '/'};
 }
 
@@ -36,8 +36,7 @@ ExamFolder examFolderAt(const std::filesystem::path& given) {
     if (!real.has_filename() && real.has_parent_path() && real != real.root_path()) real = real.parent_path();
 #ifdef _WIN32
     // The fixed folder keeps the spelling of the fixed texts; any other shows its real path.
-    const std::u8string u8 = real.u8string();
-    const std::string text(u8.begin(), u8.end());
+    const std::string text = utf8Of(real);
     if (equalsIgnoreAsciiCase(text, "c:\\MyExam")) return windowsSpelling(real);
     return ExamFolder{real, text, text, '\\'};
 #else

@@ -2,13 +2,10 @@
 
 #include <system_error>
 
+#include "base/path_text.h"
+
 namespace tarnwick::selftest {
 namespace {
-
-std::string utf8(const std::filesystem::path& p) {
-    const std::u8string s = p.u8string();
-    return std::string(s.begin(), s.end());
-}
 
 }  // namespace
 
@@ -22,12 +19,12 @@ MarkOutcome markFile(const Program& program, const std::filesystem::path& file) 
     const auto status = std::filesystem::status(file, ec);
     if (ec || !std::filesystem::exists(status)) {
         out.end = MarkEnd::FileMissing;
-        out.reason = "找不到工作簿“" + utf8(file) + "”，请把它放回程序所在的文件夹后再交卷。";
+        out.reason = "找不到工作簿“" + utf8Of(file) + "”，请把它放回程序所在的文件夹后再交卷。";
         return out;
     }
     auto unreadable = [&](const std::string& why) {
         out.end = MarkEnd::Unreadable;
-        out.reason = "工作簿“" + utf8(file.filename()) + "”无法评分：" + why;
+        out.reason = "工作簿“" + utf8Of(file.filename()) + "”无法评分：" + why;
         return out;
     };
     auto book = excel::Workbook::open(file);

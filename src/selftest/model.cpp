@@ -2,14 +2,15 @@
 
 #include <utility>
 
+#include "base/path_text.h"
+
 namespace tarnwick::selftest {
 
 SelftestModel::SelftestModel(const Program& program, Services services)
     : program_(program), services_(std::move(services)) {}
 
 std::filesystem::path SelftestModel::workbookPath() const {
-    const std::u8string name(program_.workbook.begin(), program_.workbook.end());
-    return services_.programFolder / std::filesystem::path(name);
+    return services_.programFolder / pathFromUtf8(program_.workbook);
 }
 
 void SelftestModel::tell(std::string_view text) {

@@ -54,7 +54,7 @@ struct Row {
 template <class Doc>
 void runRows(std::span<const Row<Doc>> rows, const Doc& doc, marking::MarkingState& state) {
     for (const Row<Doc>& row : rows)
-        if (!row.runsWhen || row.runsWhen(doc)) marking::runItems(std::span(&row.item, 1), doc, state);
+        if (!row.runsWhen || row.runsWhen(doc)) marking::runItem(row.item, doc, state);
 }
 
 // A counting item: whether `passes(i)` holds for every i from `first` to `last`. Every cell is

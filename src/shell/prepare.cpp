@@ -1,6 +1,7 @@
 #include "shell/prepare.h"
 
 #include <filesystem>
+#include <vector>
 
 #include "platform/file_io.h"
 #include "resources/embedded.h"
@@ -94,11 +95,16 @@ PrepareReport prepareExercise(exercises::QuestionNumberType number, const platfo
         report.refusal = prepareRefusal(e->kind);
         return report;
     }
-    for (const exercises::ExerciseFile& f : exercises::exerciseFiles(number))
-        if (!find(f.type, f.name)) {
+    const auto files = exercises::exerciseFiles(number);
+    std::vector<std::span<const unsigned char>> contents;
+    for (const exercises::ExerciseFile& f : files) {
+        const auto bytes = find(f.type, f.name);
+        if (!bytes) {
             report.problem = "这个版本还没有这套试题的文件，不能开始答题；请先选择其他试题。";
             return report;
         }
+        contents.push_back(*bytes);
+    }
     report.problem = examFolderProblem(folder);
     if (!report.problem.empty()) return report;
 
@@ -107,12 +113,11 @@ PrepareReport prepareExercise(exercises::QuestionNumberType number, const platfo
         return report;
     }
     report.deleted = clearFolder(folder.path);
-    for (const exercises::ExerciseFile& f : exercises::exerciseFiles(number)) {
-        const auto bytes = find(f.type, f.name);
-        if (bytes && platform::writeFile(folder.file(f.fileName), *bytes))
-            report.written.emplace_back(f.fileName);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (platform::writeFile(folder.file(files[i].fileName), contents[i]))
+            report.written.emplace_back(files[i].fileName);
         else
-            report.failed.emplace_back(f.fileName);
+            report.failed.emplace_back(files[i].fileName);
     }
     return report;
 }
