@@ -2,7 +2,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,11 +20,8 @@ public:
 // character set this platform does not know.
 std::unique_ptr<TextDecoder> openDecoder(const char* charset);
 
-// The whole of `bytes` at once; nullopt for an unknown character set.
-std::optional<std::string> decodeToUtf8(std::string_view bytes, const char* charset);
-
-// Simplified Chinese (code page 936, a superset of GB2312) to UTF-8; nullopt when this platform
-// has no converter for it.
-std::optional<std::string> cp936ToUtf8(std::string_view bytes);
+// A decoder of Simplified Chinese (code page 936, a superset of GB2312), under whichever of its
+// names this platform knows; null when it has no converter for it.
+std::unique_ptr<TextDecoder> openCp936Decoder();
 
 }  // namespace tarnwick::platform

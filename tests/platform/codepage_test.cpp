@@ -1,9 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/codepage.h"
 
 namespace tarnwick::platform {
 namespace {
+
+// The whole of `bytes` through `decoder`; nullopt when there is no decoder.
+std::optional<std::string> decodeAll(std::unique_ptr<TextDecoder> decoder, std::string_view bytes) {
+    if (!decoder) return std::nullopt;
+    std::string out;
+    decoder->decode(bytes, true, out);
+    return out;
+}
+std::optional<std::string> cp936ToUtf8(std::string_view bytes) { return decodeAll(openCp936Decoder(), bytes); }
+std::optional<std::string> decodeToUtf8(std::string_view bytes, const char* charset) {
+    return decodeAll(openDecoder(charset), bytes);
+}
 
 TEST(Codepage, CodePage936DecodesTheDashesAndTheEuroOfWindows) {
     // A1AA A1AA: the two dashes of "——"; 0x80: the euro sign of code page 936.

@@ -106,10 +106,8 @@ private:
 std::unique_ptr<platform::TextDecoder> decoderFor(const std::string& charset) {
     if (charset == "UTF-16LE" || charset == "UTF-16BE") return std::make_unique<Utf16Decoder>(charset == "UTF-16BE");
     auto d = platform::openDecoder(charset.c_str());
-    // Code page 936 under its other name; an unknown declared name falls back to code page 936.
-    if (!d) d = platform::openDecoder("CP936");
-    if (!d) d = platform::openDecoder("GBK");
-    return d;
+    // An unknown declared name falls back to code page 936.
+    return d ? std::move(d) : platform::openCp936Decoder();
 }
 
 std::size_t byteOrderMarkLength(std::string_view head) {
