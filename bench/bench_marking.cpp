@@ -1,8 +1,5 @@
 // Whole marking runs: in process, and as a `tarnwick-cli mark` process, for a page and a workbook.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,8 +10,7 @@
 #include "marking/web/page_text.h"
 #include "marking/web/web_rubrics.h"
 #include "shell/prepare.h"
-
-extern char** environ;
+#include "spawn.h"
 
 namespace fs = std::filesystem;
 using namespace tarnwick;
@@ -52,45 +48,14 @@ BENCHMARK(BM_MarkInProcess)->Arg(5)->Arg(6)->Arg(3)->Arg(4)->Arg(8)->Arg(1)->Arg
 
 void BM_CliMarkProcess(benchmark::State& st) {
     const int exercise = static_cast<int>(st.range(0));
-    const fs::path dir = preparedFolder(exercise);
-    const std::string cli = TARNWICK_CLI, sub = "mark", num = std::to_string(exercise), opt = "--exam-dir",
-                      d = dir.string(),
-                      skip = "--skip-probe";
-    char* argv[] = {const_cast<char*>(cli.c_str()), const_cast<char*>(sub.c_str()), const_cast<char*>(num.c_str()),
-                    const_cast<char*>(opt.c_str()),  const_cast<char*>(d.c_str()),   const_cast<char*>(skip.c_str()),
-                    nullptr};
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
-    for (auto _ : st) {
-        pid_t pid;
-        if (posix_spawn(&pid, cli.c_str(), &fa, nullptr, argv, environ) != 0) {
-            st.SkipWithError("spawn failed");
-            break;
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) st.SkipWithError("tarnwick-cli failed");
-    }
-    posix_spawn_file_actions_destroy(&fa);
+    bench::spawnEach(st, {TARNWICK_CLI, "mark", std::to_string(exercise), "--exam-dir", preparedFolder(exercise).string(),
+                          "--skip-probe"});
 }
 BENCHMARK(BM_CliMarkProcess)->Arg(5)->Arg(3)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CatProcess(benchmark::State& st) {
     // For scale: the cost of starting any small process here.
-    const fs::path dir = preparedFolder(5);
-    const std::string cat = "/bin/cat", file = (dir / "index.htm").string();
-    char* argv[] = {const_cast<char*>(cat.c_str()), const_cast<char*>(file.c_str()), nullptr};
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
-    for (auto _ : st) {
-        pid_t pid;
-        if (posix_spawn(&pid, cat.c_str(), &fa, nullptr, argv, environ) != 0) break;
-        int status = 0;
-        waitpid(pid, &status, 0);
-    }
-    posix_spawn_file_actions_destroy(&fa);
+    bench::spawnEach(st, {"/bin/cat", (preparedFolder(5) / "index.htm").string()});
 }
 BENCHMARK(BM_CatProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 

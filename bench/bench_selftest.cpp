@@ -1,16 +1,13 @@
 // The self-test markers' hand-in: marking in process, and whole `tarnwick-cli selftest … mark`
 // processes, on the untouched and the solved workbook of each program.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <string>
 
 #include "selftest/hand_in.h"
+#include "spawn.h"
 
-extern char** environ;
 
 namespace {
 
@@ -46,31 +43,10 @@ void BM_SelftestMarkInProcess(benchmark::State& st) {
 }
 BENCHMARK(BM_SelftestMarkInProcess)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
-// One process to its end, its output to /dev/null; exit status 0 required.
-void spawnEach(benchmark::State& st, std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
-    for (auto _ : st) {
-        pid_t pid;
-        if (posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ) != 0) {
-            st.SkipWithError("spawn failed");
-            break;
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) st.SkipWithError("the process failed");
-    }
-    posix_spawn_file_actions_destroy(&fa);
-}
-
 void BM_SelftestCliMarkProcess(benchmark::State& st) {
     const Case c = caseOf(st.range(0));
     st.SetLabel(kNames[st.range(0)]);
-    spawnEach(st, {TARNWICK_CLI, "selftest", std::string(c.program->id), "mark", c.file.string()});
+    bench::spawnEach(st, {TARNWICK_CLI, "selftest", std::string(c.program->id), "mark", c.file.string()});
 }
 BENCHMARK(BM_SelftestCliMarkProcess)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -78,7 +54,7 @@ BENCHMARK(BM_SelftestCliMarkProcess)->DenseRange(0, 3)->Unit(benchmark::kMillise
 void BM_SelftestCatProcess(benchmark::State& st) {
     const Case c = caseOf(st.range(0));
     st.SetLabel(kNames[st.range(0)]);
-    spawnEach(st, {"/bin/cat", c.file.string()});
+    bench::spawnEach(st, {"/bin/cat", c.file.string()});
 }
 BENCHMARK(BM_SelftestCatProcess)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
