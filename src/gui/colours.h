@@ -17,6 +17,8 @@ inline const QColor kRed = fromBgr(255);           // RGB 255, 0, 0
 inline const QColor kGreen = fromBgr(32768);       // RGB 0, 128, 0
 inline const QColor kPurple = fromBgr(8388736);    // RGB 128, 0, 128
 inline const QColor kLightBlue = fromBgr(16761024);  // RGB 192, 192, 255
+inline const QColor kDarkBlue = fromBgr(0x00C00000);   // RGB 0, 0, 192
+inline const QColor kMagenta = fromBgr(0x00C000C0);    // RGB 192, 0, 192
 
 // The desktop's highlight colour.
 inline QColor highlightColour(const QWidget* w) { return w->palette().color(QPalette::Highlight); }

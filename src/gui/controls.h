@@ -5,8 +5,14 @@
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
+#include <QString>
+
+#include <string_view>
 
 namespace tarnwick::gui {
+
+// The model's UTF-8 text as Qt's.
+inline QString qText(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // A label whose text starts at its top left and wraps at its width. An invalid colour keeps the
 // default text colour.

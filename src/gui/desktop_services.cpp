@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "base/path_text.h"
+#include "gui/controls.h"
 
 namespace tarnwick::gui {
 
@@ -21,8 +22,6 @@ int captionRoom(const QFont& font, const QString& caption) {
 }
 
 namespace {
-
-QString qText(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QString qPath(const std::filesystem::path& p) { return qText(utf8Of(p)); }
 

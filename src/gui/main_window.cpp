@@ -76,7 +76,7 @@ void MainWindow::mirror(const shell::MainState& m) {
     Command2->setEnabled(m.Command2Enabled);
     Command3->setEnabled(m.Command3Enabled);
     Command4->setEnabled(m.Command4Enabled);
-    Command3->setText(QString::fromUtf8(m.Command3Caption.data(), static_cast<qsizetype>(m.Command3Caption.size())));
+    Command3->setText(qText(m.Command3Caption));
     Label5->setText(QString::fromStdString(m.Label5));
 
     Text1->showText(m.Text1);
@@ -89,10 +89,7 @@ void MainWindow::mirror(const shell::MainState& m) {
     Text4->showText(m.Text4);
     Text4->setVisible(m.Text4Visible);
 
-    if (m.visible)
-        showOnce(true);
-    else if (isVisible())
-        hide();
+    showIf(m.visible);
 }
 
 }  // namespace tarnwick::gui

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "gui/controls.h"
 #include "gui/fonts.h"
 
 namespace tarnwick::gui {
@@ -64,7 +65,7 @@ void SelftestApp::sync() {
 
 int runSelftestProgram(int argc, char** argv, const selftest::Program& program) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(program.id.data(), static_cast<qsizetype>(program.id.size())));
+    QApplication::setApplicationName(qText(program.id));
     // The program ends only through its own handlers.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutes();

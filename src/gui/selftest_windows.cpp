@@ -9,11 +9,7 @@
 namespace tarnwick::gui {
 namespace {
 
-const QColor kDarkBlue = fromBgr(0x00C00000);  // RGB 0, 0, 192
-const QColor kMagenta = fromBgr(0x00C000C0);   // RGB 192, 0, 192
 constexpr const char* kDialogCredits = "Tarnwick 制作";
-
-QString qText(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 void place(const TwipScale& tw, QWidget* w, const selftest::TwipRect& r) { tw.place(w, r.left, r.top, r.width, r.height); }
 
@@ -46,10 +42,7 @@ SelftestDialog::SelftestDialog(const selftest::Program& program, QWidget* owner)
 }
 
 void SelftestDialog::mirror(const selftest::WindowState& state) {
-    if (state.visible)
-        showOnce(true);
-    else if (isVisible())
-        hide();
+    showIf(state.visible);
 }
 
 SelftestForm::SelftestForm(const selftest::Program& program) : ModelWindow(nullptr, Qt::Window) {
@@ -77,10 +70,7 @@ SelftestForm::SelftestForm(const selftest::Program& program) : ModelWindow(nullp
 }
 
 void SelftestForm::mirror(const selftest::WindowState& state) {
-    if (state.visible)
-        showOnce(true);
-    else if (isVisible())
-        hide();
+    showIf(state.visible);
 }
 
 }  // namespace tarnwick::gui

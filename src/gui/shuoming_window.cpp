@@ -21,10 +21,7 @@ ShuomingWindow::ShuomingWindow() : ModelWindow(nullptr, Qt::Window) {
 
 void ShuomingWindow::mirror(const shell::ShuomingState& state) {
     Text1->showText(state.Text1);
-    if (state.visible)
-        showOnce(true);
-    else if (isVisible())
-        hide();
+    showIf(state.visible);
 }
 
 }  // namespace tarnwick::gui

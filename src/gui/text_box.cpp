@@ -3,10 +3,12 @@
 #include <QMouseEvent>
 #include <QTextBlock>
 
+#include "gui/controls.h"
+
 namespace tarnwick::gui {
 
 QString fromModelText(const std::string& text) {
-    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString s = qText(text);
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QChar('\r'), QChar('\n'));
     return s;

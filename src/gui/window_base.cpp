@@ -22,6 +22,13 @@ void ModelWindow::showOnce(bool centred) {
     if (!isVisible()) show();
 }
 
+void ModelWindow::showIf(bool visible) {
+    if (visible)
+        showOnce(true);
+    else if (isVisible())
+        hide();
+}
+
 void ModelWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     if (onClose) onClose();

@@ -16,6 +16,8 @@ public:
 
     // Shows the window, centred on its screen the first time when `centred`.
     void showOnce(bool centred);
+    // Shown (centred the first time) or hidden, as the model says.
+    void showIf(bool visible);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

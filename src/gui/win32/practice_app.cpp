@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "exercises/catalog.h"
 #include "gui/win32/layout.h"
 #include "gui/win32/view.h"
 
@@ -37,10 +38,13 @@ HWND PracticeApp::boxOwner() const {
 
 void PracticeApp::xuanzheClick(std::string_view control) {
     using M = shell::WindowModel;
-    if (control.starts_with("Option")) {
-        const int number = control.size() == 7 ? control[6] - '0' : 0;
-        run([number](M& m) { m.xuanzheOptionClick(number); });
-    } else if (control == "Command1") {
+    for (const exercises::Exercise& e : exercises::catalog())
+        if (e.option == control) {
+            const int number = e.number;
+            run([number](M& m) { m.xuanzheOptionClick(number); });
+            return;
+        }
+    if (control == "Command1") {
         run([](M& m) { m.xuanzheCommand1Click(); });
     } else if (control == "Command2") {
         run([](M& m) { m.xuanzheCommand2Click(); });

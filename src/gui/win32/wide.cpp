@@ -16,14 +16,4 @@ std::wstring wide(std::string_view utf8) {
     return out;
 }
 
-std::string narrow(std::wstring_view utf16) {
-    if (utf16.empty() || utf16.size() > INT_MAX) return {};
-    const int size = static_cast<int>(utf16.size());
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return {};
-    std::string out(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 }  // namespace tarnwick::gui::win32

@@ -1,4 +1,4 @@
-// UTF-8 (the model's texts) to UTF-16 (the Windows API's) and back.
+// UTF-8 (the model's texts) to UTF-16 (the Windows API's).
 #pragma once
 
 #include <string>
@@ -7,6 +7,5 @@
 namespace tarnwick::gui::win32 {
 
 std::wstring wide(std::string_view utf8);
-std::string narrow(std::wstring_view utf16);
 
 }  // namespace tarnwick::gui::win32

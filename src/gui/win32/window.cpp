@@ -154,7 +154,7 @@ void Window::createControls() {
         // Themed option buttons draw their caption in the theme's colour; the classic look keeps
         // the colour of the table.
         if (c.kind == Kind::Option && c.text != kDefaultColour) ::SetWindowTheme(h, L"", L"");
-        controls_.push_back(Control{&c, h, c.caption, true});
+        controls_.push_back(Control{&c, h, c.caption});
     }
     // Frames go below the controls placed in them; they skip what those controls cover.
     for (const Control& c : controls_)
@@ -232,10 +232,9 @@ void Window::apply(const WindowView& view) {
         if (it == controls_.end()) continue;
         // A text is set only when the model's text changed: what the student scrolled to or
         // typed stays while it is the same.
-        if (!it->set || it->shown != state.text) {
+        if (it->shown != state.text) {
             ::SetWindowTextW(it->hwnd, wide(state.text).c_str());
             it->shown = state.text;
-            it->set = true;
         }
         if (it->row->kind == Kind::TextBox) ::SendMessageW(it->hwnd, EM_SETREADONLY, state.readOnly ? TRUE : FALSE, 0);
         ::EnableWindow(it->hwnd, state.enabled ? TRUE : FALSE);

@@ -36,15 +36,13 @@ public:
 
     HWND handle() const { return hwnd_; }
     HWND control(std::string_view name) const;
-    const WindowTable& table() const { return table_; }
     bool visible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
 
 private:
     struct Control {
         const ControlRow* row;
         HWND hwnd = nullptr;
-        std::string shown;  // the text last set from a view
-        bool set = false;
+        std::string shown;  // the text last set from a view (the caption until then)
     };
     struct CachedFont {
         Font font;
