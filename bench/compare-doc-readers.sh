@@ -9,7 +9,6 @@ doc="${1:-$here/../tests/data/office-corpus/doc/rasp.doc}"
 runs="${2:-100}"
 cli="$here/../build/release/src/tarnwick-cli"
 "$here/../tools/ensure-packages.sh" compare authoring
-command -v antiword >/dev/null || { apt-get install -y -qq --no-install-recommends antiword >/dev/null; }
 if [ ! -x "$cli" ]; then
   (cd "$here/.." && cmake --preset release >/dev/null && cmake --build --preset release --target tarnwick-cli >/dev/null)
 fi

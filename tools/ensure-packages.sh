@@ -7,7 +7,8 @@
 #   windows   build, plus the MinGW-w64 cross compiler (tools/windows/build.sh)
 #   wine      windows, plus wine, Xvfb, a window manager and X tools (tools/windows/click-through.sh)
 #   e2e       build, plus a window manager and X tools for the click-through scripts
-#   compare   build, plus python3-xlrd for the side-by-side benchmark
+#   compare   build, plus python3-xlrd and antiword for the side-by-side benchmarks
+#   classroom build, plus Chromium to open the class report (tools/classroom/mark-demo-classes.sh)
 #   authoring LibreOffice with Python-UNO and ImageMagick, for the scripts that make exercise files
 set -euo pipefail
 
@@ -23,7 +24,8 @@ for set_name in "$@"; do
     windows) want+=("${build_pkgs[@]}" "${cross_pkgs[@]}") ;;
     wine) want+=("${build_pkgs[@]}" "${cross_pkgs[@]}" wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick locales) ;;
     e2e) want+=("${build_pkgs[@]}" xvfb xauth openbox xdotool x11-utils imagemagick) ;;
-    compare) want+=("${build_pkgs[@]}" python3-xlrd bc) ;;
+    compare) want+=("${build_pkgs[@]}" python3-xlrd bc antiword) ;;
+    classroom) want+=("${build_pkgs[@]}" chromium) ;;
     authoring) want+=(libreoffice-writer libreoffice-calc python3-uno imagemagick fonts-arphic-uming
                       fonts-arphic-ukai fonts-wqy-zenhei) ;;
     *) echo "unknown package set: $set_name" >&2; exit 2 ;;

@@ -10,8 +10,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 out="$(realpath -m "${1:-$(mktemp -d /tmp/tarnwick-classes-XXXXXX)}")"
 shot="${2:-}"
-"$root/tools/ensure-packages.sh" build
-command -v chromium >/dev/null || { apt-get install -y -qq --no-install-recommends chromium >/dev/null; }
+"$root/tools/ensure-packages.sh" classroom
 cli="$root/build/release/src/tarnwick-cli"
 [ -x "$cli" ] || (cd "$root" && cmake --preset release >/dev/null && cmake --build --preset release --target tarnwick-cli >/dev/null)
 mkdir -p "$out"

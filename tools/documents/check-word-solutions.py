@@ -119,7 +119,7 @@ def exercise_1(d, ps, it):
     it.add(15, 20, wordart == 1, "%d square WordArt with the text" % wordart)
 
 
-def exercise_2(d, ps, it, page_items_only=False):
+def exercise_2(d, ps, it):
     page = d["pageSetup"]
     it.add(1, 5, equals(page["pageWidth"], 595.35) and equals(page["pageHeight"], 842),
            "%s × %s" % (page["pageWidth"], page["pageHeight"]))

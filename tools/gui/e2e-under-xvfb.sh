@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Drives tarnwick under a virtual display as a student does, and marks two exercises by clicks:
+# Drives tarnwick under a virtual display as a student does, and marks a web page, a workbook and a
+# document by clicks:
 #   tools/gui/e2e-under-xvfb.sh [path/to/tarnwick] [screenshot folder] [folder for more pictures]
 # defaults: build/release/src/gui/tarnwick (built when missing) and a new temporary folder, whose
 # path is printed (pass docs/screenshots to renew the pictures of the documentation); the more
@@ -68,13 +69,6 @@ close_window() {  # what the window manager's close button does
     xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4
     sleep 0.6
 }
-shot() {  # window $1 with its frame into $2.png
-    sleep 0.6
-    local frame
-    frame=$(xwininfo -id "$1" -children | awk '/Parent window id/ {print $4}')
-    import -window "$frame" "$shots/$2.png"
-    echo "     saved $shots/$2.png"
-}
 more() {  # window $1 (or the whole desktop: root) into $2.png of the folder for more pictures
     [ -n "$extra" ] || return 0
     sleep 0.6
@@ -83,19 +77,6 @@ more() {  # window $1 (or the whole desktop: root) into $2.png of the folder for
     import -window "$target" "$extra/$2.png"
     echo "     saved $extra/$2.png"
 }
-on_top() {  # the window manager keeps window $1 above the others
-    xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE
-}
-client_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
-# Width in pixels of the red ink where Label5 sits (twips 10800, 240, 1095 x 495 of main's
-# client area): a one-digit score is about one digit wide, 100 three digits.
-score_ink() {
-    local m="$1"
-    import -window "$m" -crop "$((1095 / 15))x$((495 / 15))+$((10800 / 15))+$((240 / 15))" +repage "$work/label5.png"
-    convert "$work/label5.png" -fuzz 25% -fill white +opaque red -fill black -opaque red -trim \
-        -format '%w' info: 2>/dev/null || echo 0
-}
-ink_between() { local w; w=$(score_ink "$1"); echo "     Label5 ink $w px"; [ "$w" -ge "$2" ] && [ "$w" -le "$3" ]; }
 
 main_title='^Tarnwick V1\.0 .'
 

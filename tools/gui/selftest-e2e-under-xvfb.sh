@@ -64,14 +64,6 @@ at() {  # click the centre of the control at twips (left, top, width, height) of
     sleep 0.6
 }
 key() { xdotool windowactivate --sync "$1" key --clearmodifiers "$2"; sleep 0.6; }
-shot() {  # window $1 with its frame into $2.png
-    sleep 0.6
-    local frame
-    frame=$(xwininfo -id "$1" -children | awk '/Parent window id/ {print $4}')
-    import -window "$frame" "$shots/$2.png"
-    echo "     saved $shots/$2.png"
-}
-client_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 centred() {  # the window's frame centred on the screen, within 16 px
     local frame
     frame=$(xwininfo -id "$1" -children | awk '/Parent window id/ {print $4}')

@@ -113,15 +113,6 @@ at() {  # click at twips ($2, $3) of window $1
 double_at() { xdotool mousemove --window "$1" $(( $2 / 15 )) $(( $3 / 15 )) click --repeat 2 --delay 80 1; sleep 0.8; }
 key() { xdotool windowactivate --sync "$1" key --clearmodifiers "$2"; sleep 0.8; }
 close_window() { key "$1" alt+F4; }
-shot() {  # window $1 with its frame into $2.png
-    sleep 0.6
-    local frame
-    frame=$(xwininfo -id "$1" -children | awk '/Parent window id/ {print $4}')
-    import -window "$frame" "$shots/$2.png"
-    echo "     saved $shots/$2.png"
-}
-client_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
-on_top() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 no_taskbar() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
 has_taskbar() { ! no_taskbar "$1"; }
 # What Windows says about the visible window titled $1 (see wine-helper.cpp).
@@ -172,11 +163,6 @@ ended() {  # the program started last ends within 10 s with exit status 0
 }
 # Width in pixels of the red ink where Label5 sits (twips 10800, 240, 1095 x 495 of main's
 # client area): a one-digit score is about one digit wide, 100 three digits.
-score_ink() {
-    import -window "$1" -crop "$((1095 / 15))x$((495 / 15))+$((10800 / 15))+$((240 / 15))" +repage "$work/label5.png"
-    convert "$work/label5.png" -fuzz 25% -fill white +opaque red -fill black -opaque red -trim -format '%w' info: 2>/dev/null || echo 0
-}
-ink_between() { local w; w=$(score_ink "$1"); echo "     Label5 ink $w px"; [ "$w" -ge "$2" ] && [ "$w" -le "$3" ]; }
 
 main_title='^Tarnwick V1\.0 .'
 main_name='Tarnwick V1.0 制作：Tarnwick 练习软件 制作组'
