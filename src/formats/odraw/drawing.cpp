@@ -27,14 +27,6 @@ std::optional<std::string> textOf(const PropertyTable& props, std::uint16_t id) 
     return utf16leToUtf8(p->data.data(), utf16leBytesBeforeNul(p->data.data(), p->data.size()));
 }
 
-// Outcome of a step that fills a vector passed in.
-struct Status {
-    bool ok = true;
-    Error error;
-    Status() = default;
-    Status(Error e) : ok(false), error(std::move(e)) {}
-};
-
 class Reader {
 public:
     explicit Reader(const Limits& limits) : budget_(limits) {}
@@ -111,7 +103,7 @@ public:
     }
 
     // A group container: its first shape container is the group's own shape, the rest its members.
-    Status group(const Record& spgr, std::size_t level, int parent, int depth, const std::vector<Property>& defaults,
+    Result<bool> group(const Record& spgr, std::size_t level, int parent, int depth, const std::vector<Property>& defaults,
                  std::vector<Shape>& out) {
         if (level > budget_.limits().maxDepth) return damaged("组合嵌套太深");
         auto kids = children(spgr);
@@ -131,12 +123,12 @@ public:
                     memberDepth = depth + 1;
                 }
             } else if (r.header.recType == rt::SpgrContainer && r.header.isContainer()) {
-                Status st = group(r, level + 1, self, memberDepth, defaults, out);
-                if (!st.ok) return st;
+                auto ok = group(r, level + 1, self, memberDepth, defaults, out);
+                if (!ok) return ok;
             }
             first = false;
         }
-        return {};
+        return true;
     }
 
     Result<Drawing> drawing(const Record& dg, std::size_t level, const std::vector<Property>& defaults) {
@@ -150,8 +142,8 @@ public:
                 if (!readLE(r.body, 0, d.shapeCount) || !readLE(r.body, 4, d.lastSpid)) return damaged("绘图记录太短");
                 d.drawingId = r.header.recInstance;
             } else if (r.header.recType == rt::SpgrContainer && r.header.isContainer()) {
-                Status st = group(r, level + 1, -1, 0, defaults, havePatriarch ? d.deleted : d.shapes);
-                if (!st.ok) return st.error;
+                auto ok = group(r, level + 1, -1, 0, defaults, havePatriarch ? d.deleted : d.shapes);
+                if (!ok) return ok.error();
                 havePatriarch = true;
             } else if (r.header.recType == rt::SpContainer && r.header.isContainer()) {
                 auto s = shape(r, defaults);
