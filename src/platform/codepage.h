@@ -13,7 +13,16 @@ public:
     virtual ~TextDecoder() = default;
     // Appends the UTF-8 of `bytes` to `out`. The bytes of a character cut at the end of a chunk
     // wait for the next one; with `last` they become U+FFFD. Bytes that do not decode become U+FFFD.
-    virtual void decode(std::string_view bytes, bool last, std::string& out) = 0;
+    void decode(std::string_view bytes, bool last, std::string& out);
+
+protected:
+    // Converts `bytes` (the carried bytes of a cut character first) and returns how many it used:
+    // all of them with `last`, else all but the start of a character cut at their end, which then
+    // comes back at the front of the next chunk.
+    virtual std::size_t convert(std::string_view bytes, bool last, std::string& out) = 0;
+
+private:
+    std::string carry_;
 };
 
 // A decoder for the named character set ("CP936", "UTF-8", "WINDOWS-1252", ...); null for a

@@ -81,25 +81,25 @@ class Utf16Decoder final : public platform::TextDecoder {
 public:
     explicit Utf16Decoder(bool bigEndian) : bigEndian_(bigEndian) {}
 
-    void decode(std::string_view bytes, bool last, std::string& out) override {
-        std::string units = carry_;
-        units.append(bytes);
-        carry_.clear();
-        std::size_t whole = units.size() & ~std::size_t{1};
-        if (!last && whole >= 2) {
-            const auto hi = static_cast<unsigned char>(units[whole - (bigEndian_ ? 2 : 1)]);
-            if (hi >= 0xD8 && hi <= 0xDB) whole -= 2;  // a high surrogate waits for its partner
+protected:
+    std::size_t convert(std::string_view bytes, bool last, std::string& out) override {
+        std::size_t whole = bytes.size();
+        if (!last) {
+            whole &= ~std::size_t{1};
+            if (whole >= 2) {
+                const auto hi = static_cast<unsigned char>(bytes[whole - (bigEndian_ ? 2 : 1)]);
+                if (hi >= 0xD8 && hi <= 0xDB) whole -= 2;  // a high surrogate waits for its partner
+            }
         }
-        if (!last) carry_ = units.substr(whole);
-        else whole = units.size();
+        std::string units(bytes.substr(0, whole));
         if (bigEndian_)
             for (std::size_t i = 0; i + 1 < whole; i += 2) std::swap(units[i], units[i + 1]);
         out += utf16leToUtf8(reinterpret_cast<const std::uint8_t*>(units.data()), whole);
+        return whole;
     }
 
 private:
     bool bigEndian_;
-    std::string carry_;
 };
 
 // The decoder of a page's character set; null when this machine cannot convert it.

@@ -16,15 +16,8 @@ public:
     IconvDecoder(const IconvDecoder&) = delete;
     IconvDecoder& operator=(const IconvDecoder&) = delete;
 
-    void decode(std::string_view bytes, bool last, std::string& out) override {
-        // The carried bytes of a cut character go first; they are never more than a few.
-        std::string joined;
-        if (!carry_.empty()) {
-            joined = carry_;
-            joined.append(bytes);
-            bytes = joined;
-            carry_.clear();
-        }
+protected:
+    std::size_t convert(std::string_view bytes, bool last, std::string& out) override {
         char* in = const_cast<char*>(bytes.data());
         std::size_t inLeft = bytes.size();
         char buf[8192];
@@ -36,20 +29,17 @@ public:
             out.append(buf, static_cast<std::size_t>(o - buf));
             if (r != static_cast<std::size_t>(-1)) continue;
             if (errno == E2BIG) continue;
-            if (errno == EINVAL && !last && inLeft < 8) {  // a character cut by the chunk's end
-                carry_.assign(in, inLeft);
-                return;
-            }
+            if (errno == EINVAL && !last && inLeft < 8) return bytes.size() - inLeft;  // a character cut by the chunk's end
             appendUtf8(out, 0xFFFD);  // EILSEQ, or a cut character at the very end
             ++in;
             --inLeft;
             ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         }
+        return bytes.size();
     }
 
 private:
     iconv_t cd_;
-    std::string carry_;
 };
 
 }  // namespace

@@ -87,22 +87,15 @@ class WindowsDecoder final : public TextDecoder {
 public:
     explicit WindowsDecoder(UINT cp) : cp_(cp) {}
 
-    void decode(std::string_view bytes, bool last, std::string& out) override {
-        std::string joined;
-        if (!carry_.empty()) {
-            joined = carry_;
-            joined.append(bytes);
-            bytes = joined;
-            carry_.clear();
-        }
+protected:
+    std::size_t convert(std::string_view bytes, bool last, std::string& out) override {
         const std::size_t whole = last ? bytes.size() : wholeCharacters(cp_, bytes);
         appendDecoded(cp_, bytes.substr(0, whole), out);
-        carry_.assign(bytes.substr(whole));
+        return whole;
     }
 
 private:
     UINT cp_;
-    std::string carry_;
 };
 
 }  // namespace
