@@ -28,17 +28,13 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(ROOT, "tools", "workbooks"))
 from column_width import width_mm100  # noqa: E402
-from office import (Office, save_xls, close, align, row_height_pt, merge, number_format,  # noqa: E402
-                    sort_rows, HORI_CENTER, VERT_CENTER, VERT_BOTTOM, LIGHT_GREEN)
+from office import (Office, save_xls, close, align, row_height_pt, merge,  # noqa: E402
+                    sort_rows, first_sheet, type_formula, set_format, HORI_CENTER, VERT_CENTER,
+                    VERT_BOTTOM, LIGHT_GREEN)
 
 START = os.path.join(ROOT, "src", "selftest", "files")
 OUT = os.path.join(ROOT, "tests", "data", "selftest")
 CHART_TITLE = "信息苑小区21栋3单元5月份每户总付费"
-
-
-def type_formula(sheet, address, text):
-    """Types a formula as a student does (lower case; the application re-spells it)."""
-    sheet.getCellRangeByName(address).setFormula(text)
 
 
 def fill(sheet, cells, make):
@@ -46,10 +42,6 @@ def fill(sheet, cells, make):
     formula with its own relative references (what the fill handle writes)."""
     for address, args in cells:
         type_formula(sheet, address, make(*args))
-
-
-def set_format(doc, sheet, address, code):
-    sheet.getCellRangeByName(address).setPropertyValue("NumberFormat", number_format(doc, code))
 
 
 def borders(sheet, address, inner=True):
@@ -63,10 +55,6 @@ def borders(sheet, address, inner=True):
         setattr(border, side + "Line", line)
         setattr(border, "Is%sLineValid" % side, True)
     sheet.getCellRangeByName(address).setPropertyValue("TableBorder2", border)
-
-
-def first_sheet(doc):
-    return doc.getSheets().getByIndex(0)
 
 
 def activate(doc, name):

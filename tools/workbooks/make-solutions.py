@@ -23,29 +23,17 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from column_width import width_mm100, excel_column_width, EXCEL_MDW  # noqa: E402
 from xls_patch import set_blank_cells_xf  # noqa: E402
 from office import (Office, save_xls, close, set_font, align, row_height_pt, merge,  # noqa: E402
-                    number_format, sort_rows, HORI_CENTER, VERT_CENTER, VERT_BOTTOM, RED)
+                    sort_rows, first_sheet, type_formula, set_format, HORI_CENTER,
+                    VERT_CENTER, VERT_BOTTOM, RED)
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 START = os.path.join(ROOT, "src", "resources", "files")
 OUT = os.path.join(ROOT, "tests", "data", "solutions")
 
 
-def type_formula(sheet, address, text):
-    """Types a formula into a cell as a student does (lower case; the application re-spells it)."""
-    sheet.getCellRangeByName(address).setFormula(text)
-
-
 def fill_down(sheet, column, first, last, make):
     for r in range(first, last + 1):
         type_formula(sheet, "%s%d" % (column, r), make(r))
-
-
-def set_format(doc, sheet, address, code):
-    sheet.getCellRangeByName(address).setPropertyValue("NumberFormat", number_format(doc, code))
-
-
-def first_sheet(doc):
-    return doc.getSheets().getByIndex(0)
 
 
 # --- exercise 3 --------------------------------------------------------------------------------

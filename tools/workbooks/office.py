@@ -127,6 +127,20 @@ def number_format(doc, code, locale=DEFAULT_LANGUAGE):
     return key
 
 
+def first_sheet(doc):
+    return doc.getSheets().getByIndex(0)
+
+
+def type_formula(sheet, address, text):
+    """Types a formula into a cell as a student does (lower case; the application re-spells it)."""
+    sheet.getCellRangeByName(address).setFormula(text)
+
+
+def set_format(doc, sheet, address, code):
+    """Format Cells > Number with the format code `code`."""
+    sheet.getCellRangeByName(address).setPropertyValue("NumberFormat", number_format(doc, code))
+
+
 def set_font(rng, name=None, size=None, bold=None, italic=None, color=None):
     """Format Cells > Font for Western and Asian text alike (the dialog of a Chinese
     installation sets the Asian face; the Western one is set too so either script shows it)."""
